@@ -1,0 +1,94 @@
+// The running program: its two windows, the platform it runs on, and the option snapshot.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Services.h"
+#include "ui/Form.h"
+
+namespace loadergui {
+
+// The fourteen option values as text, recorded when the options dialog opens and put back
+// by its Cancel button.
+using OptionSnapshot = std::array<std::string, 14>;
+
+class App {
+ public:
+  App(platform::Services& services, ui::Toolkit& toolkit);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // Loads the main window and runs its start-up; then shows it. False when start-up ended
+  // the program (a required file missing): no window is left and nothing was saved.
+  bool start();
+
+  // Each window comes into existence, loaded and hidden, the first time anything touches it.
+  ui::Form& frmMain();
+  ui::Form& frmOptions();
+  bool mainLoaded() const { return main_ != nullptr; }
+  bool optionsLoaded() const { return options_ != nullptr; }
+
+  // Unloading runs the form's unload handler, then closes its window; a form that is not
+  // loaded, or is already being unloaded, is left alone.
+  void unloadMain();
+  void unloadOptions();
+  // True once the main window has gone, normally or at start-up.
+  bool ended() const { return ended_; }
+
+  platform::Services& services() { return services_; }
+  OptionSnapshot& snapshot() { return snapshot_; }
+
+ private:
+  void abandon();
+  void close(std::unique_ptr<ui::Form>& form);
+
+  platform::Services& services_;
+  ui::Toolkit& toolkit_;
+  std::unique_ptr<ui::Form> main_;
+  std::unique_ptr<ui::Form> options_;
+  // Closed windows are kept until the App goes, since a handler of theirs may still be running.
+  std::vector<std::unique_ptr<ui::Form>> closed_;
+  bool unloadingMain_ = false;
+  bool unloadingOptions_ = false;
+  bool ended_ = false;
+  OptionSnapshot snapshot_;
+};
+
+// Handlers of the main window, each named after its control and event.
+namespace frmMain {
+bool Form_Load(App& app);
+void Form_Unload(App& app, int& cancel);
+void mnuFileExit_Click(App& app);
+void mnuBIOS_Click(App& app);
+void mnuFlash_Click(App& app);
+void mnuRavlinkSerial_Click(App& app);
+void mnuRavlinkIP_Click(App& app);
+void mnuConfigUpload_Click(App& app);
+void mnuConfigUlexecute_Click(App& app);
+void mnuConfigDownload_Click(App& app);
+void mnuConfigOptions_Click(App& app);
+void mnuHelpAbout_Click(App& app);
+void cmdBrowse_Click(App& app);
+void cmdExecute_Click(App& app);
+}  // namespace frmMain
+
+// Handlers of the configuration dialog.
+namespace frmOptions {
+void cmdOK_Click(App& app);
+void cmdCancel_Click(App& app);
+void cmdDefault_Click(App& app);
+void cbChroot_Click(App& app);
+void cbCDFSRedir_Click(App& app);
+void cbARP_Click(App& app);
+void cmdChroot_Click(App& app);
+void cmdCDFSRedir_Click(App& app);
+void cmbBaudrate_KeyPress(App& app, int& keyAscii);
+void Form_Unload(App& app, int& cancel);
+void QueryClose(App& app);
+}  // namespace frmOptions
+
+}  // namespace loadergui

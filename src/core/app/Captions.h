@@ -1,0 +1,18 @@
+// Fixed captions and texts that more than one module compares or sets.
+#pragma once
+
+namespace loadergui::text {
+
+inline constexpr const char* kModeUpload = "&Upload";
+inline constexpr const char* kModeUploadExecute = "Upload and &Execute";
+inline constexpr const char* kModeDownload = "&Download";
+inline constexpr const char* kBrowse = "&Browse";
+inline constexpr const char* kSave = "&Save";
+inline constexpr const char* kOops = "Oops!";
+inline constexpr const char* kUploadPrompt = "Please select a file to upload...";
+inline constexpr const char* kDownloadPrompt = "Please select a file to download to...";
+inline constexpr const char* kChrootPrompt = "Please select a folder...";
+inline constexpr const char* kIsoPrompt = "Please select an ISO image...";
+inline constexpr const char* kMacPrompt = "Set MAC address";
+
+}  // namespace loadergui::text

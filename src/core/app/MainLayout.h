@@ -1,0 +1,8 @@
+// Layout table of the main window.
+#pragma once
+
+#include "ui/Layout.h"
+
+namespace loadergui {
+const ui::FormSpec& MainWindowLayout();
+}

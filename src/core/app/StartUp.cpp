@@ -1,0 +1,53 @@
+// Start-up and shutdown of the main window: required files, settings load, unload order.
+#include <string>
+
+#include "app/App.h"
+#include "app/Captions.h"
+#include "loader/Tools.h"
+#include "settings/SettingsFile.h"
+
+namespace loadergui {
+
+namespace {
+
+// The check runs only when the program's own executable is found under its own base name in
+// its folder; a renamed copy starts without looking for its tools.
+bool RequiredFilesMissing(App& app) {
+  auto& services = app.services();
+  if (!services.findFile(services.programBaseName() + ".exe",
+                         platform::SearchFor::OrdinaryFiles)) {
+    return false;
+  }
+  for (const char* file : tools::kRequiredFiles) {
+    if (!services.findFile(file, platform::SearchFor::OrdinaryFiles)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// Runs while the main window is loaded and still invisible. False ends the program at once,
+// before any setting is read.
+bool frmMain::Form_Load(App& app) {
+  auto& services = app.services();
+  services.setCurrentDirectory(services.programFolder());
+  if (RequiredFilesMissing(app)) {
+    services.messageBox(nullptr, "A required file(s) was not found!", text::kOops);
+    return false;
+  }
+  LoadSettings(app);
+  return true;
+}
+
+// The options dialog's unload writes the settings; the main window itself never does.
+void frmMain::Form_Unload(App& app, int& /*cancel*/) {
+  app.unloadOptions();
+  app.unloadMain();
+}
+
+void frmMain::mnuFileExit_Click(App& app) {
+  int cancel = 0;
+  Form_Unload(app, cancel);
+}
+
+}  // namespace loadergui

@@ -1,0 +1,46 @@
+// BIOS and flash dumps: a fixed memory region saved into a file through the active loader.
+#include <string>
+
+#include "app/App.h"
+#include "app/Captions.h"
+#include "loader/CommandLine.h"
+#include "loader/ShellWait.h"
+#include "pickers/FileDialog.h"
+
+namespace loadergui {
+
+namespace {
+
+struct Dump {
+  const FileDialogUse& saveDialog;
+  const char* addressPiece;
+  const char* sizeAndTargetPiece;
+};
+
+const Dump kBiosDump{kBiosDumpUse, " -a 0x0", " -s 0x200000 -d "};
+const Dump kFlashDump{kFlashDumpUse, " -a 0x200000", " -s 0x20000 -d "};
+
+// Only the variant, the target and speed and the three switch boxes enter a dump's command;
+// the path options never do.
+void RunDump(App& app, const Dump& dump) {
+  auto path = RunFileDialog(app, dump.saveDialog);
+  if (!path) return;
+  // A quote in the path would end the quoted target early; the save dialog normally refuses
+  // such a name, but nothing reaches the loader that could split its command line.
+  if (path->find('"') != std::string::npos) {
+    app.services().messageBox(&app.frmMain(),
+                              "Sorry, a file name cannot contain a double quote (\").",
+                              text::kOops);
+    return;
+  }
+  LoaderSetup setup = ReadLoaderSetup(app);
+  StartLoader(app, LoaderCommandLine(setup, dump.addressPiece, "",
+                                     dump.sizeAndTargetPiece + Quoted(*path)));
+}
+
+}  // namespace
+
+void frmMain::mnuBIOS_Click(App& app) { RunDump(app, kBiosDump); }
+void frmMain::mnuFlash_Click(App& app) { RunDump(app, kFlashDump); }
+
+}  // namespace loadergui

@@ -1,0 +1,20 @@
+// modBrowseFolder: the folder browser owned by the options dialog.
+#include "pickers/BrowseFolder.h"
+
+#include "app/App.h"
+#include "pickers/FileDialog.h"
+#include "platform/Services.h"
+
+namespace loadergui {
+
+std::optional<std::string> BrowseForChrootFolder(App& app) {
+  platform::FolderBrowseRecord record;
+  record.owner = &app.frmOptions();
+  record.title = "Select a Chroot folder...";
+  record.flags = kBifReturnOnlyFsDirs;
+  std::string buffer(kFolderBufferSize, ' ');
+  if (!app.services().browseForFolder(record, buffer)) return std::nullopt;
+  return AnswerOf(buffer);
+}
+
+}  // namespace loadergui

@@ -1,0 +1,33 @@
+// modINI: one key at a time through the platform's profile functions.
+#include "settings/Ini.h"
+
+namespace loadergui {
+
+namespace {
+constexpr std::size_t kValueBufferSize = 255;
+}
+
+// Always addressed through the program's own folder, never the current directory, which the
+// pickers and the Execute command move around.
+std::string SettingsFilePath(platform::Services& services) {
+  return services.programFolder() + "\\tools\\settings.ini";
+}
+
+// A missing file, section or key and an empty value all read as the empty text; a stored value
+// longer than the buffer comes back cut to its first 254 characters.
+std::string ReadSetting(platform::Services& services, const std::string& section,
+                        const std::string& key) {
+  std::string buffer(kValueBufferSize, ' ');
+  std::size_t count = services.getPrivateProfileString(section, key, "", buffer.data(),
+                                                       kValueBufferSize, SettingsFilePath(services));
+  if (count == 0) return {};
+  return buffer.substr(0, count);
+}
+
+// A write that fails (no tools folder, a read-only file) is not reported: the run goes on.
+void WriteSetting(platform::Services& services, const std::string& section, const std::string& key,
+                  const std::string& value) {
+  services.writePrivateProfileString(section, key, value, SettingsFilePath(services));
+}
+
+}  // namespace loadergui

@@ -1,0 +1,8 @@
+// Layout table of the configuration dialog.
+#pragma once
+
+#include "ui/Layout.h"
+
+namespace loadergui {
+const ui::FormSpec& OptionsDialogLayout();
+}

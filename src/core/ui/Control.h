@@ -1,0 +1,61 @@
+// One named control of a form; its state lives in the backend widget behind it.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace loadergui::ui {
+
+enum class ControlKind { Button, Label, TextBox, ComboBox, CheckBox, Menu, MenuItem, Separator, Caption };
+
+// Check-box values; only Ticked counts as set anywhere in the program.
+constexpr int kCleared = 0;
+constexpr int kTicked = 1;
+constexpr int kGreyed = 2;
+
+class Control {
+ public:
+  Control(std::string name, ControlKind kind);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  ControlKind kind() const { return kind_; }
+
+  // Caption of buttons, labels, check boxes, menu items and windows; text of boxes.
+  virtual std::string text() const = 0;
+  virtual void setText(const std::string& text) = 0;
+  virtual bool visible() const = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual bool enabled() const = 0;
+  virtual void setEnabled(bool enabled) = 0;
+  // Check mark of a menu item.
+  virtual bool checked() const = 0;
+  virtual void setChecked(bool checked) = 0;
+  // Value of a check box: kCleared, kTicked or kGreyed.
+  virtual int value() const = 0;
+  // List items of a combo box.
+  virtual std::vector<std::string> items() const = 0;
+  virtual void setFocus() = 0;
+
+  void setValue(int value);
+  void click();
+  int keyPress(int keyAscii);
+
+  // Runs for a button press, a menu command, and every change of a check box's value.
+  std::function<void()> onClick;
+  // Sees each typed character; setting it to 0 discards the character.
+  std::function<void(int& keyAscii)> onKeyPress;
+
+ protected:
+  // Stores a check-box value without running any handler.
+  virtual void storeValue(int value) = 0;
+
+ private:
+  std::string name_;
+  ControlKind kind_;
+};
+
+}  // namespace loadergui::ui

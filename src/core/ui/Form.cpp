@@ -1,0 +1,41 @@
+// Name lookup and ownership of a form's controls.
+#include "ui/Form.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace loadergui::ui {
+
+Form::Form(const FormSpec& spec) : spec_(spec) {}
+
+Form::~Form() = default;
+
+// Every control name the program uses comes from a layout table, so an unknown name is a
+// programming error that must not go on silently.
+Control& Form::control(std::string_view name) const {
+  auto found = byName_.find(name);
+  if (found == byName_.end()) {
+    std::fprintf(stderr, "unknown control %.*s on %.*s\n", static_cast<int>(name.size()),
+                 name.data(), static_cast<int>(spec_.name.size()), spec_.name.data());
+    std::abort();
+  }
+  return *found->second;
+}
+
+bool Form::hasControl(std::string_view name) const { return byName_.count(name) != 0; }
+
+std::vector<Control*> Form::controls() const {
+  std::vector<Control*> all;
+  for (const auto& control : controls_) all.push_back(control.get());
+  return all;
+}
+
+void Form::adoptCaption(std::unique_ptr<Control> caption) { caption_ = std::move(caption); }
+
+void Form::adopt(std::unique_ptr<Control> control) {
+  byName_[control->name()] = control.get();
+  controls_.push_back(std::move(control));
+}
+
+}  // namespace loadergui::ui

@@ -1,0 +1,44 @@
+// Layout tables: what a form is made of, as plain data that every backend builds from.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace loadergui::ui {
+
+enum ControlFlag : unsigned {
+  kNoFlags = 0,
+  kDefaultButton = 1,  // Enter presses it
+  kCancelButton = 2,   // Esc presses it
+  kStartsDisabled = 4,
+  kCentredText = 8,
+};
+
+// Positions and sizes are in twips (1/1440 inch) from the top-left corner of the client area.
+struct ControlSpec {
+  std::string_view name;
+  ControlKind kind;
+  std::string_view caption;
+  int left, top, width, height;
+  unsigned flags;
+  std::vector<std::string_view> items;
+};
+
+// A menu bar entry: top-level menus have level 0, their items level 1.
+struct MenuSpec {
+  std::string_view name;
+  std::string_view caption;
+  int level;
+};
+
+struct FormSpec {
+  std::string_view name;
+  std::string_view caption;
+  int clientWidth, clientHeight;  // twips
+  std::vector<ControlSpec> controls;  // in tab order
+  std::vector<MenuSpec> menu;         // in menu order
+};
+
+}  // namespace loadergui::ui

@@ -1,0 +1,153 @@
+// What every stand-in tool does: show and log its call, maybe sleep, maybe write a dump file.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace loadergui::standin {
+
+// Files in the tool's own folder through which the tests watch and steer the tools.
+constexpr const char* kLogFileName = "standin-calls.log";
+constexpr const char* kSleepFileName = "standin-sleep-ms.txt";
+constexpr unsigned long kLongestSleepMs = 120000;
+constexpr unsigned long long kLargestDump = 4ull * 1024 * 1024;
+
+inline std::string ToolFolder() {
+  char path[MAX_PATH * 4] = {};
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string full(path, length < sizeof path ? length : 0);
+  std::size_t separator = full.find_last_of("\\/");
+  return separator == std::string::npos ? std::string(".") : full.substr(0, separator);
+}
+
+inline std::string CurrentDirectory() {
+  char path[MAX_PATH * 4] = {};
+  DWORD length = GetCurrentDirectoryA(sizeof path, path);
+  return std::string(path, length < sizeof path ? length : 0);
+}
+
+// 100-nanosecond ticks of the system clock: orders the lines of all tools that share a log.
+inline unsigned long long Stamp() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+// Appends one whole line in a single write, so that lines of tools running side by side do not
+// mix; another tool holding the file open only delays the write a little.
+inline void AppendLogLine(const std::string& line) {
+  std::string path = ToolFolder() + "\\" + kLogFileName;
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    HANDLE log = CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+      CloseHandle(log);
+      return;
+    }
+    Sleep(20);
+  }
+}
+
+// Milliseconds to stay alive, from the sleep file beside the tool; 0 when there is none.
+inline unsigned long SleepMilliseconds() {
+  std::string path = ToolFolder() + "\\" + kSleepFileName;
+  std::FILE* file = std::fopen(path.c_str(), "r");
+  if (!file) return 0;
+  unsigned long milliseconds = 0;
+  if (std::fscanf(file, "%lu", &milliseconds) != 1) milliseconds = 0;
+  std::fclose(file);
+  return milliseconds < kLongestSleepMs ? milliseconds : kLongestSleepMs;
+}
+
+// Splits a command line at blanks; double quotes group blanks into an argument and vanish.
+inline std::vector<std::string> Arguments(const std::string& commandLine) {
+  std::vector<std::string> arguments;
+  std::string current;
+  bool inQuotes = false, inArgument = false;
+  for (char c : commandLine) {
+    if (c == '"') {
+      inQuotes = !inQuotes;
+      inArgument = true;
+    } else if ((c == ' ' || c == '\t') && !inQuotes) {
+      if (inArgument) arguments.push_back(current);
+      current.clear();
+      inArgument = false;
+    } else {
+      current += c;
+      inArgument = true;
+    }
+  }
+  if (inArgument) arguments.push_back(current);
+  return arguments;
+}
+
+// The value after an option letter such as "-s", or nullptr when the option is absent.
+inline const std::string* OptionValue(const std::vector<std::string>& arguments,
+                                      const std::string& option) {
+  for (std::size_t i = 1; i + 1 < arguments.size(); ++i) {
+    if (arguments[i] == option) return &arguments[i + 1];
+  }
+  return nullptr;
+}
+
+// A size in hexadecimal with "0x" or in decimal; false for anything else.
+inline bool ParseSize(const std::string& text, unsigned long long& size) {
+  bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const char* digits = text.c_str() + (hex ? 2 : 0);
+  if (*digits == '\0' || *digits == '-' || *digits == '+' || *digits == ' ') return false;
+  char* end = nullptr;
+  size = std::strtoull(digits, &end, hex ? 16 : 10);
+  return *end == '\0';
+}
+
+// A download ("-s SIZE -d FILE") writes FILE with SIZE bytes, as the console's memory would.
+inline void WriteDump(const std::vector<std::string>& arguments) {
+  const std::string* sizeText = OptionValue(arguments, "-s");
+  const std::string* target = OptionValue(arguments, "-d");
+  if (!sizeText || !target) return;
+  unsigned long long size = 0;
+  if (!ParseSize(*sizeText, size)) {
+    std::printf("not a size: %s\n", sizeText->c_str());
+    return;
+  }
+  if (size > kLargestDump) size = kLargestDump;
+  std::FILE* file = std::fopen(target->c_str(), "wb");
+  if (!file) {
+    std::printf("cannot write %s\n", target->c_str());
+    return;
+  }
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i);
+  std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  std::printf("wrote %zu bytes to %s\n", written, target->c_str());
+}
+
+// The whole life of a stand-in tool. Loaders also write the dump file that a download names.
+inline int Run(const char* toolName, bool isLoader) {
+  const char* rawCommandLine = GetCommandLineA();
+  std::string commandLine = rawCommandLine ? rawCommandLine : "";
+  std::string currentDirectory = CurrentDirectory();
+  std::string pid = std::to_string(GetCurrentProcessId());
+
+  AppendLogLine("start\t" + std::to_string(Stamp()) + "\t" + pid + "\t" + toolName + "\t" +
+                currentDirectory + "\t" + commandLine + "\r\n");
+  std::printf("%s (stand-in)\ncommand line: %s\ncurrent directory: %s\n", toolName,
+              commandLine.c_str(), currentDirectory.c_str());
+  std::fflush(stdout);
+
+  Sleep(SleepMilliseconds());
+  if (isLoader) WriteDump(Arguments(commandLine));
+
+  AppendLogLine("end\t" + std::to_string(Stamp()) + "\t" + pid + "\t" + toolName + "\r\n");
+  return 0;
+}
+
+}  // namespace loadergui::standin

@@ -1,0 +1,4 @@
+// Stand-in for the IP loader: logs its call and writes the dump a download asks for.
+#include "StandIn.h"
+
+int main() { return loadergui::standin::Run("ravlink-ip", true); }

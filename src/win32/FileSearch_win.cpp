@@ -1,0 +1,30 @@
+// Whether a directory entry matching a pattern exists, with the program's attribute filter.
+#include <windows.h>
+
+#include "Win32Services.h"
+
+namespace loadergui::win32 {
+
+namespace {
+
+// Hidden and system files are left out of an ordinary-file search, read-only ones are not.
+bool Counts(const WIN32_FIND_DATAA& entry, platform::SearchFor what) {
+  if (what == platform::SearchFor::FilesAndFolders) return true;
+  const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return (entry.dwFileAttributes & excluded) == 0;
+}
+
+}  // namespace
+
+bool Win32Services::findFile(const std::string& pattern, platform::SearchFor what) {
+  if (pattern.empty()) return false;
+  WIN32_FIND_DATAA entry{};
+  HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  bool found = Counts(entry, what);
+  while (!found && FindNextFileA(search, &entry)) found = Counts(entry, what);
+  FindClose(search);
+  return found;
+}
+
+}  // namespace loadergui::win32

@@ -1,0 +1,35 @@
+// The shell's folder browser and the fetch of the chosen folder's path.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "Win32Services.h"
+#include "Win32ServicesInternal.h"
+
+namespace loadergui::win32 {
+
+// The browser starts at the root of the shell's namespace and offers no display-name buffer.
+// The caller's thread must have initialised COM.
+bool Win32Services::browseForFolder(const platform::FolderBrowseRecord& record,
+                                    std::string& pathBuffer) {
+  BROWSEINFOA info{};
+  info.hwndOwner = detail::OwnerWindow(record.owner);
+  info.pidlRoot = nullptr;
+  info.pszDisplayName = nullptr;
+  info.lpszTitle = record.title.c_str();
+  info.ulFlags = record.flags;
+  info.lpfn = nullptr;
+
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  // A cancelled browser returns no item, and no item has a path.
+  if (!chosen) return false;
+
+  // The path function writes up to MAX_PATH characters whatever the caller's buffer holds.
+  std::vector<char> path = detail::AnswerBuffer(pathBuffer, MAX_PATH + 1);
+  bool found = SHGetPathFromIDListA(chosen, path.data()) != FALSE;
+  CoTaskMemFree(chosen);
+  if (found) detail::CopyAnswerBack(path, pathBuffer);
+  return found;
+}
+
+}  // namespace loadergui::win32

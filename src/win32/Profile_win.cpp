@@ -1,0 +1,22 @@
+// The settings file through the real Windows profile functions.
+#include <windows.h>
+
+#include "Win32Services.h"
+
+namespace loadergui::win32 {
+
+std::size_t Win32Services::getPrivateProfileString(const std::string& section,
+                                                    const std::string& key,
+                                                    const std::string& defaultValue, char* buffer,
+                                                    std::size_t size, const std::string& file) {
+  return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                                  static_cast<DWORD>(size), file.c_str());
+}
+
+bool Win32Services::writePrivateProfileString(const std::string& section, const std::string& key,
+                                              const std::string& value, const std::string& file) {
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
+         FALSE;
+}
+
+}  // namespace loadergui::win32
