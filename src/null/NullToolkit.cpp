@@ -14,7 +14,9 @@ NullControl::NullControl(NullForm& form, const ui::ControlSpec& spec)
 NullControl::NullControl(NullForm& form, std::string name, ui::ControlKind kind, std::string text)
     : ui::Control(std::move(name), kind), form_(form), text_(std::move(text)) {}
 
-void NullControl::setFocus() { form_.setFocused(name()); }
+void NullControl::setFocus() {
+  form_.setFocused(name());
+}
 
 void NullControl::type(const std::string& characters) {
   for (char c : characters) {
@@ -42,7 +44,9 @@ NullForm::NullForm(const ui::FormSpec& spec, std::function<void(NullForm&)>& onM
   }
 }
 
-void NullForm::show() { shown_ = true; }
+void NullForm::show() {
+  shown_ = true;
+}
 
 void NullForm::showModal(ui::Form& owner) {
   shown_ = true;

@@ -24,9 +24,8 @@ AppFixture::~AppFixture() {
 
 void AppFixture::installProgram() {
   writeFile("ravlinkgui.exe");
-  for (const char* file :
-       {"tools/cygintl.dll", "tools/cygwin1.dll", "tools/ravlink-serial.exe",
-        "tools/ravlink-ip.exe", "tools/arp.exe"}) {
+  for (const char* file : {"tools/cygintl.dll", "tools/cygwin1.dll", "tools/ravlink-serial.exe",
+                           "tools/ravlink-ip.exe", "tools/arp.exe"}) {
     writeFile(file);
   }
 }
@@ -46,9 +45,13 @@ bool AppFixture::exists(const std::string& relativePath) const {
   return fs::exists(folder / relativePath);
 }
 
-bool AppFixture::start() { return app->start(); }
+bool AppFixture::start() {
+  return app->start();
+}
 
-void AppFixture::exitProgram() { app->frmMain().control("mnuFileExit").click(); }
+void AppFixture::exitProgram() {
+  app->frmMain().control("mnuFileExit").click();
+}
 
 void AppFixture::withOptionsDialog(const std::function<void(null::NullForm&)>& work) {
   toolkit.onModal = work;

@@ -45,16 +45,29 @@ struct DumpCase {
 };
 
 const DumpCase kDumps[] = {
-    {"mnuBIOS", true, {}, "C:\\My Dumps\\dc_bios.bin",
+    {"mnuBIOS",
+     true,
+     {},
+     "C:\\My Dumps\\dc_bios.bin",
      "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x0 -s 0x200000 -d \"C:\\My "
      "Dumps\\dc_bios.bin\"",
      "dc_bios.bin"},
-    {"mnuFlash", false, {"cbNoConsole", "cbDumbTerminal", "cbNoScreenClear"}, "D:\\f.bin",
+    {"mnuFlash",
+     false,
+     {"cbNoConsole", "cbDumbTerminal", "cbNoScreenClear"},
+     "D:\\f.bin",
      "tools\\ravlink-ip.exe -t 192.168.0.0 -a 0x200000 -n -p -q -s 0x20000 -d \"D:\\f.bin\"",
      "dc_flash.bin"},
-    {"mnuBIOS", false, {"cbDumbTerminal"}, "x",
-     "tools\\ravlink-ip.exe -t 192.168.0.0 -a 0x0 -p -s 0x200000 -d \"x\"", "dc_bios.bin"},
-    {"mnuFlash", true, {"cbNoScreenClear"}, "  C:\\padded.bin  ",
+    {"mnuBIOS",
+     false,
+     {"cbDumbTerminal"},
+     "x",
+     "tools\\ravlink-ip.exe -t 192.168.0.0 -a 0x0 -p -s 0x200000 -d \"x\"",
+     "dc_bios.bin"},
+    {"mnuFlash",
+     true,
+     {"cbNoScreenClear"},
+     "  C:\\padded.bin  ",
      "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x200000 -q -s 0x20000 -d "
      "\"C:\\padded.bin\"",
      "dc_flash.bin"},
@@ -155,8 +168,8 @@ const BrowseCase kBrowseCases[] = {
      Bytes("Dreamcast binaries (*.bin, *.elf, *.srec)\0*.bin; *.elf; *.srec\0All Files "
            "(*.*)\0*.*\0\0"),
      "txtUpload"},
-    {"mnuConfigDownload", DialogCall::Save, "Save file as...",
-     Bytes("All Files (*.*)\0*.*\0\0"), "txtDownload"},
+    {"mnuConfigDownload", DialogCall::Save, "Save file as...", Bytes("All Files (*.*)\0*.*\0\0"),
+     "txtDownload"},
 };
 
 TEST_F(PickerTest, BrowseChoosesItsDialogByItsOwnCaption) {

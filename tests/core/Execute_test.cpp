@@ -105,8 +105,8 @@ TEST_F(ExecuteTest, AllSixCombinationsFollowThePieceOrder) {
 }
 
 TEST_F(ExecuteTest, SwitchAndPathOptionsComeInTheirOrderBeforeTheAction) {
-  for (const char* box : {"cbNoConsole", "cbDumbTerminal", "cbNoScreenClear", "cbChroot",
-                          "cbCDFSRedir"}) {
+  for (const char* box :
+       {"cbNoConsole", "cbDumbTerminal", "cbNoScreenClear", "cbChroot", "cbCDFSRedir"}) {
     optionStub(box).setValue(1);
   }
   mainControl("txtUpload").setText(file("demo.elf"));
@@ -118,8 +118,8 @@ TEST_F(ExecuteTest, SwitchAndPathOptionsComeInTheirOrderBeforeTheAction) {
 }
 
 TEST_F(ExecuteTest, OnlyTheValueOneCountsAsTicked) {
-  for (const char* box : {"cbNoConsole", "cbDumbTerminal", "cbNoScreenClear", "cbChroot",
-                          "cbCDFSRedir"}) {
+  for (const char* box :
+       {"cbNoConsole", "cbDumbTerminal", "cbNoScreenClear", "cbChroot", "cbCDFSRedir"}) {
     optionStub(box).setValue(2);
   }
   mainControl("txtUpload").setText(file("demo.elf"));

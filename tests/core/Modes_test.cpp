@@ -172,12 +172,11 @@ TEST_F(ModesTest, AboutShowsTheEightLinesOnTheMainWindow) {
   const auto& shown = services->messages[0];
   EXPECT_EQ(shown.title, "About");
   EXPECT_EQ(shown.owner, "frmMain");
-  EXPECT_EQ(shown.text.rfind(
-                "This is a GUI for the programming tool Ravlink.\r\n\r\n"
-                "It supports all of Ravlink's command-line parameters\r\n"
-                "with support for uploading, uploading then executing,\r\n"
-                "and downloading.\r\n\r\n",
-                0),
+  EXPECT_EQ(shown.text.rfind("This is a GUI for the programming tool Ravlink.\r\n\r\n"
+                             "It supports all of Ravlink's command-line parameters\r\n"
+                             "with support for uploading, uploading then executing,\r\n"
+                             "and downloading.\r\n\r\n",
+                             0),
             0u);
   int lineBreaks = 0;
   for (std::size_t at = shown.text.find("\r\n"); at != std::string::npos;

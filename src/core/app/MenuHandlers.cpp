@@ -4,11 +4,21 @@
 
 namespace loadergui {
 
-void frmMain::mnuRavlinkSerial_Click(App& app) { SelectSerialLoader(app); }
-void frmMain::mnuRavlinkIP_Click(App& app) { SelectIPLoader(app); }
-void frmMain::mnuConfigUpload_Click(App& app) { SetUploadMode(app); }
-void frmMain::mnuConfigUlexecute_Click(App& app) { SetUploadExecuteMode(app); }
-void frmMain::mnuConfigDownload_Click(App& app) { SetDownloadMode(app); }
+void frmMain::mnuRavlinkSerial_Click(App& app) {
+  SelectSerialLoader(app);
+}
+void frmMain::mnuRavlinkIP_Click(App& app) {
+  SelectIPLoader(app);
+}
+void frmMain::mnuConfigUpload_Click(App& app) {
+  SetUploadMode(app);
+}
+void frmMain::mnuConfigUlexecute_Click(App& app) {
+  SetUploadExecuteMode(app);
+}
+void frmMain::mnuConfigDownload_Click(App& app) {
+  SetDownloadMode(app);
+}
 
 // The dialog is shown modally and returns here once OK or Cancel has hidden it.
 void frmMain::mnuConfigOptions_Click(App& app) {

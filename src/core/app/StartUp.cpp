@@ -14,8 +14,7 @@ namespace {
 // its folder; a renamed copy starts without looking for its tools.
 bool RequiredFilesMissing(App& app) {
   auto& services = app.services();
-  if (!services.findFile(services.programBaseName() + ".exe",
-                         platform::SearchFor::OrdinaryFiles)) {
+  if (!services.findFile(services.programBaseName() + ".exe", platform::SearchFor::OrdinaryFiles)) {
     return false;
   }
   for (const char* file : tools::kRequiredFiles) {

@@ -86,11 +86,19 @@ void ApplyVariant(App& app, const VariantColumn& column) {
 
 }  // namespace
 
-bool SerialLoaderSelected(App& app) { return app.frmMain().control("mnuRavlinkSerial").checked(); }
+bool SerialLoaderSelected(App& app) {
+  return app.frmMain().control("mnuRavlinkSerial").checked();
+}
 
-void SetUploadMode(App& app) { ApplyMode(app, Mode::Upload); }
-void SetUploadExecuteMode(App& app) { ApplyMode(app, Mode::UploadExecute); }
-void SetDownloadMode(App& app) { ApplyMode(app, Mode::Download); }
+void SetUploadMode(App& app) {
+  ApplyMode(app, Mode::Upload);
+}
+void SetUploadExecuteMode(App& app) {
+  ApplyMode(app, Mode::UploadExecute);
+}
+void SetDownloadMode(App& app) {
+  ApplyMode(app, Mode::Download);
+}
 
 // Any caption but the exact "&Upload" and "&Download", stored text included, means Upload and
 // Execute.

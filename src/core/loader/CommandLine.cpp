@@ -27,7 +27,9 @@ LoaderSetup ReadLoaderSetup(App& app) {
   return setup;
 }
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+  return "\"" + path + "\"";
+}
 
 std::string LoaderCommandLine(const LoaderSetup& setup, const std::string& addressPiece,
                               const std::string& pathOptions, const std::string& actionPiece) {

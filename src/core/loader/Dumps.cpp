@@ -28,9 +28,8 @@ void RunDump(App& app, const Dump& dump) {
   // A quote in the path would end the quoted target early; the save dialog normally refuses
   // such a name, but nothing reaches the loader that could split its command line.
   if (path->find('"') != std::string::npos) {
-    app.services().messageBox(&app.frmMain(),
-                              "Sorry, a file name cannot contain a double quote (\").",
-                              text::kOops);
+    app.services().messageBox(
+        &app.frmMain(), "Sorry, a file name cannot contain a double quote (\").", text::kOops);
     return;
   }
   LoaderSetup setup = ReadLoaderSetup(app);
@@ -40,7 +39,11 @@ void RunDump(App& app, const Dump& dump) {
 
 }  // namespace
 
-void frmMain::mnuBIOS_Click(App& app) { RunDump(app, kBiosDump); }
-void frmMain::mnuFlash_Click(App& app) { RunDump(app, kFlashDump); }
+void frmMain::mnuBIOS_Click(App& app) {
+  RunDump(app, kBiosDump);
+}
+void frmMain::mnuFlash_Click(App& app) {
+  RunDump(app, kFlashDump);
+}
 
 }  // namespace loadergui

@@ -19,12 +19,10 @@ const FileDialogUse kUploadFileUse{
     false};
 const FileDialogUse kDownloadFileUse{
     FileDialogKind::Save, DialogOwner::MainWindow, "Save file as...", {kAllFiles}, "", false};
-const FileDialogUse kBiosDumpUse{FileDialogKind::Save,      DialogOwner::MainWindow,
-                                 "Save file as...",         {kAllFiles},
-                                 "dc_bios.bin",             false};
-const FileDialogUse kFlashDumpUse{FileDialogKind::Save,     DialogOwner::MainWindow,
-                                  "Save file as...",        {kAllFiles},
-                                  "dc_flash.bin",           false};
+const FileDialogUse kBiosDumpUse{FileDialogKind::Save, DialogOwner::MainWindow, "Save file as...",
+                                 {kAllFiles},          "dc_bios.bin",           false};
+const FileDialogUse kFlashDumpUse{FileDialogKind::Save, DialogOwner::MainWindow, "Save file as...",
+                                  {kAllFiles},          "dc_flash.bin",          false};
 const FileDialogUse kIsoImageUse{FileDialogKind::Open,
                                  DialogOwner::OptionsDialog,
                                  "Select an ISO image...",
@@ -49,7 +47,9 @@ std::string FilterText(const std::vector<FilterPair>& filters) {
   return text;
 }
 
-std::string AnswerOf(const std::string& buffer) { return buffer.substr(0, buffer.find('\0')); }
+std::string AnswerOf(const std::string& buffer) {
+  return buffer.substr(0, buffer.find('\0'));
+}
 
 namespace {
 std::string TrimSpaces(const std::string& text) {

@@ -21,9 +21,9 @@ enum class SearchFor {
 // fixed sizes and their spaces.
 struct FileDialogRecord {
   const ui::Form* owner = nullptr;
-  std::string filter;     // description, NUL, patterns, NUL, ... ending in a further NUL
+  std::string filter;  // description, NUL, patterns, NUL, ... ending in a further NUL
   unsigned filterIndex = 0;
-  std::string file;       // file-name buffer, NUL-terminated; its size is maxFile
+  std::string file;  // file-name buffer, NUL-terminated; its size is maxFile
   unsigned maxFile = 0;
   std::string fileTitle;  // written by the dialog, never read
   unsigned maxFileTitle = 0;

@@ -33,13 +33,20 @@ struct DefaultValue {
 };
 
 const DefaultValue kDefaults[] = {
-    {"txtAddress", "0x8c010000"},  {"txtFilesize", "0"},
-    {"cmbCOMPort", "COM1"},        {"cmbIP", "192.168.0.0"},
-    {"cmbBaudrate", "115200"},     {"cbARP", nullptr},
-    {"txtARP", text::kMacPrompt},  {"cbNoConsole", nullptr},
-    {"cbDumbTerminal", nullptr},   {"cbNoScreenClear", nullptr},
-    {"cbChroot", nullptr},         {"cbCDFSRedir", nullptr},
-    {"txtChroot", text::kChrootPrompt}, {"txtCDFSRedir", text::kIsoPrompt},
+    {"txtAddress", "0x8c010000"},
+    {"txtFilesize", "0"},
+    {"cmbCOMPort", "COM1"},
+    {"cmbIP", "192.168.0.0"},
+    {"cmbBaudrate", "115200"},
+    {"cbARP", nullptr},
+    {"txtARP", text::kMacPrompt},
+    {"cbNoConsole", nullptr},
+    {"cbDumbTerminal", nullptr},
+    {"cbNoScreenClear", nullptr},
+    {"cbChroot", nullptr},
+    {"cbCDFSRedir", nullptr},
+    {"txtChroot", text::kChrootPrompt},
+    {"txtCDFSRedir", text::kIsoPrompt},
 };
 
 }  // namespace
@@ -49,15 +56,13 @@ const DefaultValue kDefaults[] = {
 void frmOptions::cmdOK_Click(App& app) {
   ui::Form& options = app.frmOptions();
   auto& services = app.services();
-  if (Ticked(app, "cbChroot") &&
-      !services.findFile(options.control("txtChroot").text(),
-                         platform::SearchFor::FilesAndFolders)) {
+  if (Ticked(app, "cbChroot") && !services.findFile(options.control("txtChroot").text(),
+                                                    platform::SearchFor::FilesAndFolders)) {
     Refuse(app, "Sorry, that Chroot folder does not exist!");
     return;
   }
-  if (Ticked(app, "cbCDFSRedir") &&
-      !services.findFile(options.control("txtCDFSRedir").text(),
-                         platform::SearchFor::OrdinaryFiles)) {
+  if (Ticked(app, "cbCDFSRedir") && !services.findFile(options.control("txtCDFSRedir").text(),
+                                                       platform::SearchFor::OrdinaryFiles)) {
     Refuse(app, "Sorry, that ISO image does not exist!");
     return;
   }
@@ -95,11 +100,15 @@ void frmOptions::cmdDefault_Click(App& app) {
   }
 }
 
-void frmOptions::cbChroot_Click(App& app) { Follow(app, "cbChroot", {"txtChroot", "cmdChroot"}); }
+void frmOptions::cbChroot_Click(App& app) {
+  Follow(app, "cbChroot", {"txtChroot", "cmdChroot"});
+}
 void frmOptions::cbCDFSRedir_Click(App& app) {
   Follow(app, "cbCDFSRedir", {"txtCDFSRedir", "cmdCDFSRedir"});
 }
-void frmOptions::cbARP_Click(App& app) { Follow(app, "cbARP", {"txtARP"}); }
+void frmOptions::cbARP_Click(App& app) {
+  Follow(app, "cbARP", {"txtARP"});
+}
 
 // Digits and Backspace pass; anything else typed is dropped with a beep.
 void frmOptions::cmbBaudrate_KeyPress(App& app, int& keyAscii) {
@@ -109,10 +118,14 @@ void frmOptions::cmbBaudrate_KeyPress(App& app, int& keyAscii) {
   app.services().beep();
 }
 
-void frmOptions::Form_Unload(App& app, int& /*cancel*/) { SaveSettings(app); }
+void frmOptions::Form_Unload(App& app, int& /*cancel*/) {
+  SaveSettings(app);
+}
 
 // The dialog's controls hold the option values until the program ends, so closing it by its
 // close box must not unload it: it acts like Cancel.
-void frmOptions::QueryClose(App& app) { cmdCancel_Click(app); }
+void frmOptions::QueryClose(App& app) {
+  cmdCancel_Click(app);
+}
 
 }  // namespace loadergui

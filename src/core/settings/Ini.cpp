@@ -18,8 +18,8 @@ std::string SettingsFilePath(platform::Services& services) {
 std::string ReadSetting(platform::Services& services, const std::string& section,
                         const std::string& key) {
   std::string buffer(kValueBufferSize, ' ');
-  std::size_t count = services.getPrivateProfileString(section, key, "", buffer.data(),
-                                                       kValueBufferSize, SettingsFilePath(services));
+  std::size_t count = services.getPrivateProfileString(
+      section, key, "", buffer.data(), kValueBufferSize, SettingsFilePath(services));
   if (count == 0) return {};
   return buffer.substr(0, count);
 }

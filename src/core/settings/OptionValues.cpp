@@ -23,9 +23,9 @@ const OptionValue kOptionValues[14] = {
 };
 
 const std::string_view kSnapshotOrder[14] = {
-    "txtAddress",  "txtFilesize",    "cmbCOMPort",      "cmbIP",    "cmbBaudrate",
-    "cbARP",       "txtARP",         "cbNoConsole",     "cbDumbTerminal", "cbNoScreenClear",
-    "cbChroot",    "txtChroot",      "cbCDFSRedir",     "txtCDFSRedir",
+    "txtAddress", "txtFilesize", "cmbCOMPort",  "cmbIP",          "cmbBaudrate",
+    "cbARP",      "txtARP",      "cbNoConsole", "cbDumbTerminal", "cbNoScreenClear",
+    "cbChroot",   "txtChroot",   "cbCDFSRedir", "txtCDFSRedir",
 };
 
 const OptionValue& OptionFor(std::string_view control) {

@@ -26,8 +26,7 @@ std::string Trim(const std::string& text) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -143,8 +142,8 @@ std::string ReadWholeFile(const std::string& path) {
 }  // namespace
 
 std::size_t ReadProfileString(const std::string& fileText, const std::string& section,
-                              const std::string& key, const std::string& defaultValue,
-                              char* buffer, std::size_t size) {
+                              const std::string& key, const std::string& defaultValue, char* buffer,
+                              std::size_t size) {
   auto lines = ParseText(fileText);
   auto place = FindSection(lines, section);
   if (place.found) {

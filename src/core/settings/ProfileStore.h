@@ -11,8 +11,8 @@ namespace loadergui::settings {
 // returns the number copied. Section and key names match without regard to case; the value
 // loses the blanks around it and one pair of enclosing quotation marks.
 std::size_t ReadProfileString(const std::string& fileText, const std::string& section,
-                              const std::string& key, const std::string& defaultValue,
-                              char* buffer, std::size_t size);
+                              const std::string& key, const std::string& defaultValue, char* buffer,
+                              std::size_t size);
 
 // Returns the file text with one key's value replaced; a missing key is added at the end of
 // its section, a missing section at the end of the file. Everything else stays as it was.

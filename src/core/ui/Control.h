@@ -7,7 +7,17 @@
 
 namespace loadergui::ui {
 
-enum class ControlKind { Button, Label, TextBox, ComboBox, CheckBox, Menu, MenuItem, Separator, Caption };
+enum class ControlKind {
+  Button,
+  Label,
+  TextBox,
+  ComboBox,
+  CheckBox,
+  Menu,
+  MenuItem,
+  Separator,
+  Caption
+};
 
 // Check-box values; only Ticked counts as set anywhere in the program.
 constexpr int kCleared = 0;

@@ -23,7 +23,9 @@ Control& Form::control(std::string_view name) const {
   return *found->second;
 }
 
-bool Form::hasControl(std::string_view name) const { return byName_.count(name) != 0; }
+bool Form::hasControl(std::string_view name) const {
+  return byName_.count(name) != 0;
+}
 
 std::vector<Control*> Form::controls() const {
   std::vector<Control*> all;
@@ -31,7 +33,9 @@ std::vector<Control*> Form::controls() const {
   return all;
 }
 
-void Form::adoptCaption(std::unique_ptr<Control> caption) { caption_ = std::move(caption); }
+void Form::adoptCaption(std::unique_ptr<Control> caption) {
+  caption_ = std::move(caption);
+}
 
 void Form::adopt(std::unique_ptr<Control> control) {
   byName_[control->name()] = control.get();

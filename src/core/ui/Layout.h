@@ -36,7 +36,7 @@ struct MenuSpec {
 struct FormSpec {
   std::string_view name;
   std::string_view caption;
-  int clientWidth, clientHeight;  // twips
+  int clientWidth, clientHeight;      // twips
   std::vector<ControlSpec> controls;  // in tab order
   std::vector<MenuSpec> menu;         // in menu order
 };
