@@ -110,8 +110,8 @@ bool NullServices::findFile(const std::string& pattern, platform::SearchFor what
   for (const auto& entry : fs::directory_iterator(folder, error)) {
     std::string entryName = entry.path().filename().string();
     if (fnmatch(name.c_str(), entryName.c_str(), 0) != 0) continue;
-    if (what == platform::SearchFor::FilesAndFolders) return true;
-    if (entry.is_directory() || hidden_.count(entry.path().string())) continue;
+    if (hidden_.count(entry.path().string())) continue;
+    if (entry.is_directory() && what == platform::SearchFor::OrdinaryFiles) continue;
     return true;
   }
   return false;

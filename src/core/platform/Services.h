@@ -13,7 +13,7 @@ namespace loadergui::platform {
 // Which directory entries a file search counts as found.
 enum class SearchFor {
   OrdinaryFiles,   // ordinary files only: no folders, no hidden or system files
-  FilesAndFolders  // folders count too
+  FilesAndFolders  // ordinary folders count too; hidden and system entries still do not
 };
 
 // The fields of the platform's 8-bit open/save-file record that the program fills (the record

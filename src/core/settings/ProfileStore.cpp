@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -133,7 +134,10 @@ std::size_t CopyValue(const std::string& value, char* buffer, std::size_t size) 
   return count;
 }
 
+// Anything but a readable ordinary file (a folder of that name, say) reads as an empty file.
 std::string ReadWholeFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return {};
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -195,6 +199,8 @@ std::size_t ReadProfileFile(const std::string& path, const std::string& section,
 
 bool WriteProfileFile(const std::string& path, const std::string& section, const std::string& key,
                       const std::string& value) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return false;
   std::string text = WriteProfileString(ReadWholeFile(path), section, key, value);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
