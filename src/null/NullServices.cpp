@@ -1,8 +1,6 @@
 // Stand-in platform services over a real folder, recording dialogs, messages and processes.
 #include "NullServices.h"
 
-#include <fnmatch.h>
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +13,20 @@ namespace loadergui::null {
 namespace fs = std::filesystem;
 
 namespace {
+
+// '*' stands for any run of characters and '?' for any one, as in a directory search.
+bool MatchesWildcards(const char* pattern, const char* name) {
+  if (*pattern == '\0') return *name == '\0';
+  if (*pattern == '*') {
+    for (const char* rest = name;; ++rest) {
+      if (MatchesWildcards(pattern + 1, rest)) return true;
+      if (*rest == '\0') return false;
+    }
+  }
+  if (*name == '\0') return false;
+  return (*pattern == '?' || *pattern == *name) && MatchesWildcards(pattern + 1, name + 1);
+}
+
 std::string OwnerName(const ui::Form* owner) {
   return owner ? std::string(owner->name()) : std::string();
 }
@@ -109,7 +121,7 @@ bool NullServices::findFile(const std::string& pattern, platform::SearchFor what
   if (name.empty() || !fs::is_directory(folder, error)) return false;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
     std::string entryName = entry.path().filename().string();
-    if (fnmatch(name.c_str(), entryName.c_str(), 0) != 0) continue;
+    if (!MatchesWildcards(name.c_str(), entryName.c_str())) continue;
     if (hidden_.count(entry.path().string())) continue;
     if (entry.is_directory() && what == platform::SearchFor::OrdinaryFiles) continue;
     return true;
