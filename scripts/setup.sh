@@ -6,7 +6,7 @@ PACKAGES=(
   cmake ninja-build g++ clang-format
   libgtest-dev googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine64 xvfb xauth imagemagick xdotool
+  wine wine64 fonts-wine xvfb xauth imagemagick xdotool
 )
 
 missing=()

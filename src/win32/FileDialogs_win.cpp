@@ -1,19 +1,26 @@
 // The open and save dialogs, given the record exactly as the program filled it.
 #include <windows.h>
+// windows.h first: the headers below rely on its types.
 #include <commdlg.h>
+
+#include <cstddef>
 
 #include "Win32Services.h"
 #include "Win32ServicesInternal.h"
 
 namespace loadergui::win32 {
 
-// The record is passed in its first published layout, which the shipped 32-bit build knows as
-// 76 bytes.
-#if !defined(_WIN64)
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "first published OPENFILENAMEA layout");
-#endif
-
 namespace {
+
+// The record is passed in its first published layout, which ends with lpTemplateName
+// (OPENFILENAME_SIZE_VERSION_400A, which the headers spell in a way no constant expression
+// accepts); the shipped 32-bit build knows it as 76 bytes.
+constexpr DWORD kFirstLayoutSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+#if !defined(_WIN64)
+static_assert(kFirstLayoutSize == 76, "first published OPENFILENAMEA layout");
+#else
+static_assert(kFirstLayoutSize == 136, "first published OPENFILENAMEA layout");
+#endif
 
 using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
@@ -24,7 +31,7 @@ bool RunFileDialog(DialogFunction dialog, platform::FileDialogRecord& record) {
   std::vector<char> fileTitle = detail::AnswerBuffer(record.fileTitle, record.maxFileTitle);
 
   OPENFILENAMEA ofn{};
-  ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  ofn.lStructSize = kFirstLayoutSize;
   ofn.hwndOwner = detail::OwnerWindow(record.owner);
   ofn.hInstance = GetModuleHandleA(nullptr);
   ofn.lpstrFilter = record.filter.empty() ? nullptr : record.filter.c_str();

@@ -7,10 +7,10 @@ namespace loadergui::win32 {
 
 namespace {
 
-// Hidden and system files are left out of an ordinary-file search, read-only ones are not.
+// Hidden and system entries never count, read-only ones always do; folders only when asked for.
 bool Counts(const WIN32_FIND_DATAA& entry, platform::SearchFor what) {
-  if (what == platform::SearchFor::FilesAndFolders) return true;
-  const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (what == platform::SearchFor::OrdinaryFiles) excluded |= FILE_ATTRIBUTE_DIRECTORY;
   return (entry.dwFileAttributes & excluded) == 0;
 }
 

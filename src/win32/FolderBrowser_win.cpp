@@ -1,5 +1,6 @@
 // The shell's folder browser and the fetch of the chosen folder's path.
 #include <windows.h>
+// windows.h first: the headers below rely on its types.
 #include <objbase.h>
 #include <shlobj.h>
 

@@ -12,6 +12,8 @@ void Win32Services::messageBox(const ui::Form* owner, const std::string& text,
   MessageBoxA(detail::OwnerWindow(owner), text.c_str(), title.c_str(), MB_OK);
 }
 
-void Win32Services::beep() { MessageBeep(MB_OK); }
+void Win32Services::beep() {
+  MessageBeep(MB_OK);
+}
 
 }  // namespace loadergui::win32

@@ -50,8 +50,8 @@ bool Start(const std::string& application, const std::string& commandLine, int w
   std::vector<char> writableCommandLine(commandLine.begin(), commandLine.end());
   writableCommandLine.push_back('\0');
   return CreateProcessA(application.empty() ? nullptr : application.c_str(),
-                        writableCommandLine.data(), nullptr, nullptr, inheritHandles,
-                        creationFlags, nullptr, nullptr, &startup, &process) != FALSE;
+                        writableCommandLine.data(), nullptr, nullptr, inheritHandles, creationFlags,
+                        nullptr, nullptr, &startup, &process) != FALSE;
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 namespace loadergui::win32 {
 
 std::size_t Win32Services::getPrivateProfileString(const std::string& section,
-                                                    const std::string& key,
-                                                    const std::string& defaultValue, char* buffer,
-                                                    std::size_t size, const std::string& file) {
+                                                   const std::string& key,
+                                                   const std::string& defaultValue, char* buffer,
+                                                   std::size_t size, const std::string& file) {
   return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
                                   static_cast<DWORD>(size), file.c_str());
 }

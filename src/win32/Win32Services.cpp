@@ -21,7 +21,9 @@ std::string ExecutablePath() {
   }
 }
 
-std::size_t LastSeparator(const std::string& path) { return path.find_last_of("\\/"); }
+std::size_t LastSeparator(const std::string& path) {
+  return path.find_last_of("\\/");
+}
 
 }  // namespace
 

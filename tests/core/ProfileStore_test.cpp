@@ -82,6 +82,10 @@ const ReadCase kReadCases[] = {
     {"CommentsAndBlankLinesIgnored", "; top\r\n\r\n[S]\r\n; K=commented\r\n\r\nK=v\r\n", "S", "K",
      "v"},
     {"KeyIsWholeName", "[S]\r\nKEY=long\r\nK=short\r\n", "S", "K", "short"},
+    {"BlanksInsideSectionBrackets", "  [ S ]  \r\nK=v\r\n", "S", "K", "v"},
+    {"BlanksAroundAskedSection", "[S]\r\nK=v\r\n", " S ", "K", "v"},
+    {"KeyLineWithoutEqualsGivesDefault", "[S]\r\nK\r\n", "S", "K", "<default>"},
+    {"ByteOrderMarkBeforeFirstSection", "\xEF\xBB\xBF[S]\r\nK=v\r\n", "S", "K", "v"},
     {"PrefixKeyNotTaken", "[S]\r\nKEY=long\r\n", "S", "KE", "<default>"},
     {"Exactly254Kept", "[S]\r\nK=" + std::string(254, 'x') + "\r\n", "S", "K",
      std::string(254, 'x')},
@@ -126,6 +130,12 @@ TEST(ProfileRead, EmptyDefaultForMissingKeyCopiesNothing) {
   EXPECT_EQ(answer.count, 0u);
 }
 
+TEST(ProfileRead, DefaultLosesOnlyItsTrailingBlanks) {
+  Answer answer = Read("[S]\r\nA=1\r\n", "S", "K", "  dflt  ");
+  EXPECT_EQ(answer.text, "  dflt");
+  EXPECT_EQ(answer.count, 6u);
+}
+
 // ---- Writing: one key changes, every other byte stays ----
 
 struct WriteCase {
@@ -167,7 +177,7 @@ const WriteCase kWriteCases[] = {
     {"MissingSectionAtEnd", "[S]\r\nA=1\r\n", "T", "K", "v", "[S]\r\nA=1\r\n[T]\r\nK=v\r\n"},
     {"MissingSectionAfterLfOnlyText", "[S]\nA=1\n", "T", "K", "v", "[S]\nA=1\n[T]\r\nK=v\r\n"},
     {"EmptyTextGetsSectionAndKey", "", "S", "K", "v", "[S]\r\nK=v\r\n"},
-    {"NoBreakOnLastLineReplaced", "[S]\r\nK=old", "S", "K", "new", "[S]\r\nK=new"},
+    {"NoBreakOnLastLineReplaced", "[S]\r\nK=old", "S", "K", "new", "[S]\r\nK=new\r\n"},
     {"NoBreakOnLastLineKeyAdded", "[S]\r\nA=1", "S", "K", "v", "[S]\r\nA=1\r\nK=v\r\n"},
     {"NoBreakOnLastLineSectionAdded", "[S]\r\nA=1", "T", "K", "v", "[S]\r\nA=1\r\n[T]\r\nK=v\r\n"},
     {"NewSectionKeepsGivenSpelling", "", "CDFSREDIRECT", "ISO", "x", "[CDFSREDIRECT]\r\nISO=x\r\n"},

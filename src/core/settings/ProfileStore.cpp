@@ -26,6 +26,13 @@ std::string Trim(const std::string& text) {
   return text.substr(first, last - first);
 }
 
+// Only trailing blanks of a default go, as with the platform's profile read.
+std::string TrimEnd(const std::string& text) {
+  std::size_t last = text.size();
+  while (last > 0 && IsBlank(text[last - 1])) --last;
+  return text.substr(0, last);
+}
+
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
@@ -52,7 +59,7 @@ Line ParseLine(const std::string& raw) {
     auto close = text.rfind(']');
     if (close != std::string::npos) {
       line.kind = Line::Section;
-      line.name = text.substr(1, close - 1);
+      line.name = Trim(text.substr(1, close - 1));
       return line;
     }
   }
@@ -70,7 +77,9 @@ Line ParseLine(const std::string& raw) {
 
 std::vector<Line> ParseText(const std::string& text) {
   std::vector<Line> lines;
-  std::size_t start = 0;
+  // A byte-order mark that an editor may put before the first line is not part of it.
+  static const std::string kUtf8Mark = "\xEF\xBB\xBF";
+  std::size_t start = text.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0 ? kUtf8Mark.size() : 0;
   while (start < text.size()) {
     auto end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
@@ -152,9 +161,10 @@ std::size_t ReadProfileString(const std::string& fileText, const std::string& se
   auto place = FindSection(lines, section);
   if (place.found) {
     long index = FindKey(lines, place, key);
-    if (index >= 0) return CopyValue(lines[index].value, buffer, size);
+    // A key line without an equals sign has no value at all, so the default stands in.
+    if (index >= 0 && lines[index].hasValue) return CopyValue(lines[index].value, buffer, size);
   }
-  return CopyValue(Trim(defaultValue), buffer, size);
+  return CopyValue(TrimEnd(defaultValue), buffer, size);
 }
 
 std::string WriteProfileString(const std::string& fileText, const std::string& section,
@@ -181,6 +191,7 @@ std::string WriteProfileString(const std::string& fileText, const std::string& s
     if (index >= 0) {
       // The key keeps the spelling it has in the file; only its value changes.
       lines[index].raw = lines[index].name + "=" + value;
+      if (lines[index].ending.empty()) lines[index].ending = "\r\n";
     } else {
       insertAt(place.endOfEntries, added(key + "=" + value));
     }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows program (x86_64 with tests, i686 compile-only) and runs the Windows
+# tests under Wine on a private virtual display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-common.sh"
+
+echo "test-wine: x86_64 build (program, stand-in tools, tests) in build/w64"
+configure_windows "$root" "$root/build/w64" mingw-x86_64.cmake -DLOADERGUI_TESTS=ON
+cmake --build "$root/build/w64" -j2
+echo "test-wine: i686 build (program and stand-in tools, compile only) in build/w32"
+configure_windows "$root" "$root/build/w32" mingw-i686.cmake -DLOADERGUI_TESTS=OFF
+cmake --build "$root/build/w32" -j2
+
+wine_env "$root"
+start_private_display
+ensure_wine_prefix N
+
+# The tests write screenshots there; Windows programs see the Linux root as drive Z:.
+screenshots="$root/build/screenshots"
+mkdir -p "$screenshots"
+export LOADERGUI_SCREENSHOTS="Z:${screenshots//\//\\}"
+
+echo "test-wine: running win32_tests.exe under Wine (display $DISPLAY)"
+cd "$root/build/w64/tests/win32"
+set +e
+timeout 600 "$WINE64" win32_tests.exe 2>&1 | tee "$root/build/w64/win32_tests.log"
+status=${PIPESTATUS[0]}
+set -e
+[[ $status -eq 124 ]] && echo "test-wine: win32_tests.exe took longer than 600 s and was stopped"
+
+if command -v convert >/dev/null; then
+  for bitmap in "$screenshots"/*.bmp; do
+    [[ -e "$bitmap" ]] || continue
+    convert "$bitmap" "${bitmap%.bmp}.png" && rm -f "$bitmap"
+  done
+fi
+
+exit "$status"

@@ -1,0 +1,75 @@
+# Shared by the scripts that run Windows builds under Wine: sourced, not run.
+# Gives: configure_windows ROOT DIR TOOLCHAIN [CMAKE ARGS...], wine_env ROOT,
+# ensure_wine_prefix Y|N, start_private_display.
+
+WINE64=/usr/lib/wine/wine64
+
+# A private Wine prefix under build/, kept between runs; quiet Wine; no Mono/Gecko download
+# prompts while the prefix is created; no debugger that would wait forever after a crash.
+wine_env() {
+  export WINEPREFIX="${WINEPREFIX:-$1/build/wineprefix}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+}
+
+# Creates the prefix on first use (about ten seconds); later runs reuse it. The argument says
+# whether a window manager looks after Wine's windows (Y) or not (N): on a display without
+# one, Wine would otherwise wait two seconds for it each time a window is hidden or destroyed.
+ensure_wine_prefix() {
+  local managed=$1
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    echo "wine: creating the prefix $WINEPREFIX"
+    timeout 300 "$WINE64" wineboot --init >/dev/null 2>&1 || true
+  fi
+  # Wine's own Tahoma and Marlett draw the dialog font and the caption buttons as Windows does;
+  # without them the text comes out wider and the buttons as letters.
+  local font
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    [[ -f /usr/share/wine/fonts/$font && ! -f "$WINEPREFIX/drive_c/windows/Fonts/$font" ]] &&
+      cp "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
+  if ! grep -q "^\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ \
+      /d "$managed" /f >/dev/null 2>&1 || true
+  fi
+}
+
+# Configures a cross build with Ninja the first time; later builds reconfigure by themselves.
+configure_windows() {
+  local root=$1 dir=$2 toolchain=$3
+  shift 3
+  if [[ ! -f "$dir/build.ninja" ]]; then
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" "$@" >/dev/null
+  fi
+}
+
+# Starts Xvfb on a display that nobody uses, exports DISPLAY, and stops it when the script
+# exits; also ends whatever Wine still runs in the private prefix then.
+start_private_display() {
+  local display
+  for display in $(seq 90 189); do
+    [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      [[ -e /tmp/.X11-unix/X$display ]] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$xvfb_pid" 2>/dev/null && [[ -e /tmp/.X11-unix/X$display ]]; then
+      export DISPLAY=":$display"
+      trap stop_private_display EXIT
+      trap 'exit 130' INT
+      trap 'exit 143' TERM
+      return 0
+    fi
+  done
+  echo "wine: could not start Xvfb" >&2
+  return 1
+}
+
+stop_private_display() {
+  "$(dirname "$WINE64")/wineserver" -k 2>/dev/null || true
+  [[ -n "${xvfb_pid:-}" ]] && kill "$xvfb_pid" 2>/dev/null || true
+}

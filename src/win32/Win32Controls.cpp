@@ -1,0 +1,355 @@
+// Child windows, menu entries and window captions behind the core's controls.
+#include "Win32Controls.h"
+
+#include <algorithm>
+
+#include "Dpi.h"
+
+namespace loadergui::win32 {
+
+namespace {
+
+using ui::ControlKind;
+
+// Window property under which a filtered edit window finds the control it types into.
+constexpr char kKeyFilterProperty[] = "LoaderGuiKeyFilter";
+constexpr DWORD kButtonTypeMask = 0x0F;
+// An open combo-box list shows at most this many rows before it scrolls.
+constexpr int kMaxDropDownRows = 8;
+
+struct ChildClass {
+  ControlKind kind;
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+// Every control is a group of its own, so the arrow keys never move the focus.
+constexpr DWORD kEveryChild = WS_CHILD | WS_VISIBLE | WS_GROUP;
+// BS_NOTIFY lets the form hear when a button gets the focus, so that it can move the default
+// frame as a dialog box does.
+const ChildClass kChildClasses[] = {
+    {ControlKind::Button, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0},
+    // A caption a little wider than its label is cut at the right edge, never wrapped onto a
+    // second line that the label's height would hide.
+    {ControlKind::Label, "STATIC", SS_LEFTNOWORDWRAP, 0},
+    {ControlKind::TextBox, "EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    {ControlKind::ComboBox, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+     0},
+    // Manual three-state: the form sets the value, so value 2 can show greyed.
+    {ControlKind::CheckBox, "BUTTON", WS_TABSTOP | BS_3STATE | BS_NOTIFY, 0},
+};
+
+const ChildClass* FindChildClass(ControlKind kind) {
+  for (const auto& childClass : kChildClasses) {
+    if (childClass.kind == kind) return &childClass;
+  }
+  return nullptr;
+}
+
+DWORD ChildStyle(const ChildClass& childClass, const ui::ControlSpec& spec) {
+  DWORD style = kEveryChild | childClass.style;
+  if ((spec.flags & ui::kDefaultButton) && spec.kind == ControlKind::Button) {
+    style = (style & ~kButtonTypeMask) | BS_DEFPUSHBUTTON;
+  }
+  if ((spec.flags & ui::kCentredText) && spec.kind == ControlKind::Label) {
+    style = (style & ~SS_TYPEMASK) | SS_CENTER;
+  }
+  if (spec.flags & ui::kStartsDisabled) style |= WS_DISABLED;
+  return style;
+}
+
+// The height a combo box is created with includes its drop-down list: one table height per
+// list row.
+int DropDownHeight(const ui::ControlSpec& spec, int dpi) {
+  int rows = std::clamp(static_cast<int>(spec.items.size()), 1, kMaxDropDownRows);
+  return TwipsToPixels(spec.height * rows, dpi);
+}
+
+// The closed height of a combo box follows the height of its selection field; that field is
+// set so that the closed box is exactly as high as the table says.
+void FitComboHeight(HWND combo, int wantedHeight) {
+  RECT bounds;
+  GetWindowRect(combo, &bounds);
+  int difference = wantedHeight - (bounds.bottom - bounds.top);
+  if (difference == 0) return;
+  LRESULT fieldHeight = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  if (fieldHeight == CB_ERR) return;
+  SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight + difference);
+}
+
+DWORD Style(HWND window) {
+  return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlSpec& spec, int id,
+                                                 int dpi, HFONT font) {
+  const ChildClass* childClass = FindChildClass(spec.kind);
+  if (!childClass) return nullptr;
+  PixelRect pixels = ControlPixels(spec, dpi);
+  bool isCombo = spec.kind == ControlKind::ComboBox;
+  int createHeight = pixels.height + (isCombo ? DropDownHeight(spec, dpi) : 0);
+  std::string caption(spec.caption);
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+  HWND window = CreateWindowExA(
+      childClass->exStyle, childClass->className, caption.c_str(), ChildStyle(*childClass, spec),
+      pixels.left, pixels.top, pixels.width, createHeight, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!window) return nullptr;
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (spec.kind == ControlKind::TextBox) SendMessageA(window, EM_SETLIMITTEXT, 0, 0);
+  if (isCombo) {
+    SendMessageA(window, CB_LIMITTEXT, 0, 0);
+    for (std::string_view item : spec.items) {
+      std::string entry(item);
+      SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    SetWindowTextA(window, caption.c_str());
+    FitComboHeight(window, pixels.height);
+  }
+  return std::make_unique<ChildControl>(spec, window);
+}
+
+// ---- ChildControl
+
+ChildControl::ChildControl(const ui::ControlSpec& spec, HWND window)
+    : Control(std::string(spec.name), spec.kind), window_(window) {
+  // Every typed character of a text box or a combo box's edit field goes through keyPress(),
+  // which hands it to the control's key handler when one is set.
+  if (spec.kind == ControlKind::TextBox) {
+    installKeyFilter(window_);
+  } else if (spec.kind == ControlKind::ComboBox) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(window_, &info) && info.hwndItem) installKeyFilter(info.hwndItem);
+  }
+}
+
+ChildControl::~ChildControl() {
+  if (filteredEdit_ && IsWindow(filteredEdit_)) {
+    SetWindowLongPtrA(filteredEdit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
+    RemovePropA(filteredEdit_, kKeyFilterProperty);
+  }
+}
+
+void ChildControl::installKeyFilter(HWND edit) {
+  filteredEdit_ = edit;
+  SetPropA(edit, kKeyFilterProperty, static_cast<HANDLE>(this));
+  editProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyFilterProc)));
+}
+
+// A key handler that sets the character to 0 discards it; any other result is what the edit
+// window receives instead of the typed character.
+LRESULT CALLBACK ChildControl::KeyFilterProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  auto* self = static_cast<ChildControl*>(GetPropA(window, kKeyFilterProperty));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  WNDPROC editProc = self->editProc_;
+  if (message == WM_CHAR) {
+    int keyAscii = self->keyPress(static_cast<int>(wParam));
+    if (keyAscii == 0) return 0;
+    wParam = static_cast<WPARAM>(keyAscii);
+  } else if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
+    RemovePropA(window, kKeyFilterProperty);
+    self->filteredEdit_ = nullptr;
+  }
+  return CallWindowProcA(editProc, window, message, wParam, lParam);
+}
+
+bool ChildControl::hasFocus() const {
+  HWND focus = GetFocus();
+  return focus && (focus == window_ || IsChild(window_, focus));
+}
+
+bool ChildControl::isPushButton() const {
+  if (kind() != ControlKind::Button) return false;
+  DWORD type = Style(window_) & kButtonTypeMask;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+std::string ChildControl::text() const {
+  return WindowText(window_);
+}
+
+void ChildControl::setText(const std::string& text) {
+  SetWindowTextA(window_, text.c_str());
+}
+
+// The style bit, not IsWindowVisible: the controls of a hidden form still tell their own state.
+bool ChildControl::visible() const {
+  return (Style(window_) & WS_VISIBLE) != 0;
+}
+
+void ChildControl::setVisible(bool visible) {
+  bool hadFocus = hasFocus();
+  ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+  if (!visible && hadFocus) passFocusOn();
+}
+
+bool ChildControl::enabled() const {
+  return (Style(window_) & WS_DISABLED) == 0;
+}
+
+void ChildControl::setEnabled(bool enabled) {
+  bool hadFocus = hasFocus();
+  EnableWindow(window_, enabled ? TRUE : FALSE);
+  if (!enabled && hadFocus) passFocusOn();
+}
+
+// Only menu items carry check marks; a check box has a value instead.
+bool ChildControl::checked() const {
+  return false;
+}
+
+void ChildControl::setChecked(bool) {}
+
+int ChildControl::value() const {
+  if (kind() != ControlKind::CheckBox) return ui::kCleared;
+  return static_cast<int>(SendMessageA(window_, BM_GETCHECK, 0, 0));
+}
+
+void ChildControl::storeValue(int value) {
+  if (kind() == ControlKind::CheckBox) {
+    SendMessageA(window_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  }
+}
+
+std::vector<std::string> ChildControl::items() const {
+  std::vector<std::string> list;
+  if (kind() != ControlKind::ComboBox) return list;
+  LRESULT count = SendMessageA(window_, CB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    LRESULT length = SendMessageA(window_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) break;
+    std::string item(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(window_, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    list.push_back(item);
+  }
+  return list;
+}
+
+// The form decides: a shown form moves the focus now, a hidden one when it is next activated.
+void ChildControl::setFocus() {
+  SendMessageA(GetParent(window_), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window_), TRUE);
+}
+
+// A control that is hidden or disabled while it has the focus hands it to the next one in
+// tab order, so the keyboard never types into a control the user cannot see or use.
+void ChildControl::passFocusOn() {
+  HWND parent = GetParent(window_);
+  HWND next = GetNextDlgTabItem(parent, window_, FALSE);
+  if (next && next != window_) {
+    SendMessageA(parent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+  }
+}
+
+// ---- MenuControl
+
+MenuControl::MenuControl(std::string name, ui::ControlKind kind, HWND owner, HMENU menu,
+                         UINT position)
+    : Control(std::move(name), kind), owner_(owner), menu_(menu), position_(position) {}
+
+std::string MenuControl::text() const {
+  if (!alive()) return {};
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STRING;
+  if (!GetMenuItemInfoA(menu_, position_, TRUE, &info)) return {};
+  // A separator has no caption of its own; its caption in the layout table is "-".
+  if (info.fType & MFT_SEPARATOR) return "-";
+  std::string text(info.cch + 1, '\0');
+  info.dwTypeData = text.data();
+  info.cch = static_cast<UINT>(text.size());
+  if (!GetMenuItemInfoA(menu_, position_, TRUE, &info)) return {};
+  text.resize(info.cch);
+  return text;
+}
+
+void MenuControl::setText(const std::string& text) {
+  if (!alive()) return;
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  std::string caption = text;
+  info.dwTypeData = caption.data();
+  SetMenuItemInfoA(menu_, position_, TRUE, &info);
+  redrawMenuBar();
+}
+
+bool MenuControl::visible() const {
+  return alive();
+}
+
+void MenuControl::setVisible(bool) {}
+
+bool MenuControl::enabled() const {
+  if (!alive()) return false;
+  UINT state = GetMenuState(menu_, position_, MF_BYPOSITION);
+  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void MenuControl::setEnabled(bool enabled) {
+  if (!alive()) return;
+  EnableMenuItem(menu_, position_, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  redrawMenuBar();
+}
+
+bool MenuControl::checked() const {
+  if (!alive()) return false;
+  UINT state = GetMenuState(menu_, position_, MF_BYPOSITION);
+  return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+void MenuControl::setChecked(bool checked) {
+  if (!alive()) return;
+  CheckMenuItem(menu_, position_, MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MenuControl::redrawMenuBar() const {
+  if (IsWindow(owner_) && GetMenu(owner_) == menu_) DrawMenuBar(owner_);
+}
+
+// ---- CaptionControl
+
+CaptionControl::CaptionControl(HWND window)
+    : Control("Caption", ControlKind::Caption), window_(window) {}
+
+std::string CaptionControl::text() const {
+  return WindowText(window_);
+}
+
+void CaptionControl::setText(const std::string& text) {
+  SetWindowTextA(window_, text.c_str());
+}
+
+bool CaptionControl::visible() const {
+  return IsWindow(window_) && (Style(window_) & WS_VISIBLE);
+}
+
+bool CaptionControl::enabled() const {
+  return IsWindowEnabled(window_) != FALSE;
+}
+
+void CaptionControl::setEnabled(bool enabled) {
+  EnableWindow(window_, enabled ? TRUE : FALSE);
+}
+
+void CaptionControl::setFocus() {
+  if (IsWindowVisible(window_)) SetActiveWindow(window_);
+}
+
+}  // namespace loadergui::win32

@@ -1,0 +1,67 @@
+// A top-level window built from a layout table, with its menu bar and child controls.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "Win32Controls.h"
+#include "ui/Form.h"
+
+namespace loadergui::win32 {
+
+class Win32Toolkit;
+
+class Win32Form : public ui::Form {
+ public:
+  // Creates the window, hidden, with every control of the table.
+  Win32Form(const ui::FormSpec& spec, Win32Toolkit& toolkit);
+  ~Win32Form() override;
+
+  void show() override;
+  void showModal(ui::Form& owner) override;
+  void hide() override;
+  bool isShown() const override;
+  void destroy() override;
+  std::string focusedControl() const override;
+  void* nativeHandle() const override { return window_; }
+
+  HWND window() const { return window_; }
+  // The form behind one of the toolkit's windows; nullptr for any other window.
+  static Win32Form* FromWindow(HWND window);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool onCreate();
+  void onCommand(int id, int notification);
+  void onClose();
+  void onActivate(bool active, bool minimized);
+  void onNextControl(HWND control);
+  LRESULT onGetDefaultId() const;
+  void onNcDestroy();
+
+  void buildMenu();
+  void buildControls(int dpi);
+  void fitClientArea(int dpi);
+  void centreOnScreen();
+  void focusControl(HWND control);
+  void showFocusedButtonAsDefault(HWND focus);
+  ChildControl* childById(int id) const;
+
+  Win32Toolkit& toolkit_;
+  HWND window_ = nullptr;
+  // WM_COMMAND identifiers of the child controls and menu items.
+  std::map<int, ui::Control*> commands_;
+  std::map<int, ChildControl*> children_;
+  ChildControl* defaultButton_ = nullptr;
+  ChildControl* cancelButton_ = nullptr;
+  // The control that gets the focus when the window is next activated.
+  HWND focusOnActivate_ = nullptr;
+  // The owner disabled by a running showModal, and whether that modal loop goes on.
+  HWND modalOwner_ = nullptr;
+  bool modalRunning_ = false;
+  bool centredOnce_ = false;
+};
+
+}  // namespace loadergui::win32

@@ -1,0 +1,25 @@
+// Entry point of the Windows program: the platform, the windows, and the message loop.
+#include <windows.h>
+// windows.h first: the headers below rely on its types.
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "MessageLoop.h"
+#include "Win32Services.h"
+#include "Win32Toolkit.h"
+#include "app/App.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The folder browser is a shell COM object.
+  CoInitialize(nullptr);
+  InitCommonControls();
+  int exitCode = 0;
+  {
+    loadergui::win32::Win32Services services;
+    loadergui::win32::Win32Toolkit toolkit(instance);
+    loadergui::App app(services, toolkit);
+    if (app.start()) exitCode = loadergui::win32::RunMessageLoop();
+  }
+  CoUninitialize();
+  return exitCode;
+}

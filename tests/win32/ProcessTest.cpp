@@ -1,0 +1,241 @@
+// Starting tools with and without waiting, and where a "tools\..." path is looked up.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PlatformTestSupport.h"
+#include "StandInLog.h"
+#include "Win32Services.h"
+
+namespace loadergui::win32::testing {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+constexpr unsigned long long kTicksPerMillisecond = 10000;  // log stamps are 100 ns ticks
+const char* const kToolNames[] = {"ravlink-serial.exe", "ravlink-ip.exe", "arp.exe"};
+
+bool SamePath(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+         CSTR_EQUAL;
+}
+
+// A tools folder holding copies of the stand-in tools built beside the test program.
+void FillToolsFolder(const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (const char* tool : kToolNames) {
+    std::string built = TestExecutableFolder() + "\\tools\\" + tool;
+    ASSERT_TRUE(CopyFileA(built.c_str(), (folder + "\\" + tool).c_str(), FALSE))
+        << "stand-in tool missing: " << built;
+  }
+}
+
+// A unique word to find one call's lines in a log shared by several calls.
+std::string Tag(const std::string& what) {
+  static unsigned counter = 0;
+  return what + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+}
+
+// The program lives in one scratch folder with its tools; the current directory is another.
+class ProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    originalDirectory_ = services_.currentDirectory();
+    ASSERT_NO_FATAL_FAILURE(FillToolsFolder(toolsFolder_));
+    SetCurrentDirectoryA(elsewhere_.path().c_str());
+  }
+  void TearDown() override { SetCurrentDirectoryA(originalDirectory_.c_str()); }
+
+  void SetToolSleep(const std::string& folder, int milliseconds) {
+    ASSERT_TRUE(WriteWholeFile(folder + "\\standin-sleep-ms.txt", std::to_string(milliseconds)));
+  }
+
+  // Waits until the tagged call has both its lines in the log of the tools folder.
+  bool WaitForEnd(const std::string& folder, const std::string& tag) {
+    return WaitUntil(
+        [&] {
+          auto calls = ReadToolLog(folder);
+          const ToolCall* start = FindStart(calls, tag);
+          return start && FindEnd(calls, *start);
+        },
+        std::chrono::seconds(30));
+  }
+
+  ScratchFolder program_;
+  ScratchFolder elsewhere_;
+  std::string toolsFolder_ = program_ / "tools";
+  std::string elsewhereTools_ = elsewhere_ / "tools";
+  Win32Services services_{program_.path(), "ravlinkgui"};
+  std::string originalDirectory_;
+};
+
+TEST_F(ProcessTest, RunAndWaitReturnsOnlyAfterTheToolHasEnded) {
+  SetToolSleep(toolsFolder_, 1500);
+  std::string tag = Tag("wait");
+  auto before = steady_clock::now();
+  services_.runAndWait("tools\\arp.exe -s 192.168.0.10 " + tag, 1);
+  auto elapsed = steady_clock::now() - before;
+
+  auto calls = ReadToolLog(toolsFolder_);
+  const ToolCall* start = FindStart(calls, tag);
+  ASSERT_NE(start, nullptr) << "the tool did not run";
+  EXPECT_NE(FindEnd(calls, *start), nullptr) << "returned before the tool had ended";
+  EXPECT_GE(elapsed, milliseconds(1500));
+}
+
+TEST_F(ProcessTest, StartProcessReturnsWhileTheToolStillRuns) {
+  SetToolSleep(toolsFolder_, 3000);
+  std::string tag = Tag("nowait");
+  auto before = steady_clock::now();
+  ASSERT_TRUE(services_.startProcess("tools\\ravlink-serial.exe -t COM1 " + tag, 1));
+  auto callTime = steady_clock::now() - before;
+
+  ASSERT_TRUE(WaitForEnd(toolsFolder_, tag)) << "the tool did not run to its end";
+  auto calls = ReadToolLog(toolsFolder_);
+  const ToolCall* start = FindStart(calls, tag);
+  const ToolCall* end = FindEnd(calls, *start);
+  // The tool lived at least three seconds; the call was over well before that.
+  EXPECT_GE(end->stamp - start->stamp, 3000 * kTicksPerMillisecond);
+  EXPECT_LT(callTime, milliseconds(2500));
+}
+
+TEST_F(ProcessTest, TwoStartsLeaveTwoToolsRunningSideBySide) {
+  SetToolSleep(toolsFolder_, 2500);
+  std::string first = Tag("first"), second = Tag("second");
+  ASSERT_TRUE(services_.startProcess("tools\\ravlink-ip.exe -t 192.168.0.1 " + first, 1));
+  ASSERT_TRUE(services_.startProcess("tools\\ravlink-ip.exe -t 192.168.0.1 " + second, 1));
+  ASSERT_TRUE(WaitForEnd(toolsFolder_, first));
+  ASSERT_TRUE(WaitForEnd(toolsFolder_, second));
+
+  auto calls = ReadToolLog(toolsFolder_);
+  const ToolCall* firstStart = FindStart(calls, first);
+  const ToolCall* secondStart = FindStart(calls, second);
+  EXPECT_NE(firstStart->pid, secondStart->pid);
+  unsigned long long lastStart = std::max(firstStart->stamp, secondStart->stamp);
+  unsigned long long firstEnd =
+      std::min(FindEnd(calls, *firstStart)->stamp, FindEnd(calls, *secondStart)->stamp);
+  EXPECT_LT(lastStart, firstEnd) << "the second tool started only after the first had ended";
+}
+
+TEST_F(ProcessTest, MissingToolIsNotStartedAndNotWaitedFor) {
+  EXPECT_FALSE(services_.startProcess("tools\\missing.exe -t COM1", 1));
+  auto before = steady_clock::now();
+  services_.runAndWait("tools\\missing.exe -s 192.168.0.10 00-11-22-33-44-55", 1);
+  EXPECT_LT(steady_clock::now() - before, milliseconds(5000));
+  EXPECT_FALSE(FileExists(toolsFolder_ + "\\standin-calls.log"));
+}
+
+// Both ways of starting a tool, for the rules that they share.
+struct Launcher {
+  const char* name;
+  std::function<void(Win32Services&, const std::string&)> launch;
+};
+
+const Launcher kLaunchers[] = {
+    {"RunAndWait", [](Win32Services& s, const std::string& line) { s.runAndWait(line, 1); }},
+    {"StartProcess",
+     [](Win32Services& s, const std::string& line) { EXPECT_TRUE(s.startProcess(line, 1)); }},
+};
+
+void PrintTo(const Launcher& launcher, std::ostream* out) {
+  *out << launcher.name;
+}
+
+class LaunchTest : public ProcessTest, public ::testing::WithParamInterface<Launcher> {};
+
+TEST_P(LaunchTest, ToolBesideTheProgramWinsOverOneInTheCurrentDirectory) {
+  ASSERT_NO_FATAL_FAILURE(FillToolsFolder(elsewhereTools_));
+  std::string tag = Tag("beside");
+  GetParam().launch(services_, "tools\\arp.exe -s " + tag);
+  EXPECT_TRUE(WaitForEnd(toolsFolder_, tag));
+  auto elsewhereCalls = ReadToolLog(elsewhereTools_);
+  EXPECT_EQ(FindStart(elsewhereCalls, tag), nullptr) << "the tool in the current directory ran";
+}
+
+// A tool of a name that lies neither beside the program nor beside the test executable.
+TEST_P(LaunchTest, ToolInTheCurrentDirectoryServesWhenNoneIsBesideTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(FillToolsFolder(elsewhereTools_));
+  ASSERT_TRUE(MoveFileA((elsewhereTools_ + "\\arp.exe").c_str(),
+                        (elsewhereTools_ + "\\arp-here-only.exe").c_str()));
+  std::string tag = Tag("fallback");
+  GetParam().launch(services_, "tools\\arp-here-only.exe -s " + tag);
+  EXPECT_TRUE(WaitForEnd(elsewhereTools_, tag));
+}
+
+TEST_P(LaunchTest, ToolGetsTheCommandLineUnchangedAndTheCurrentDirectory) {
+  std::string tag = Tag("line");
+  std::string commandLine = "tools\\ravlink-ip.exe -t 192.168.0.5  -a 0x8c010000 -x \"" +
+                            (elsewhere_ / "my file.bin") + "\" " + tag;
+  GetParam().launch(services_, commandLine);
+  ASSERT_TRUE(WaitForEnd(toolsFolder_, tag));
+  auto calls = ReadToolLog(toolsFolder_);
+  const ToolCall* start = FindStart(calls, tag);
+  EXPECT_EQ(start->commandLine, commandLine);
+  EXPECT_PRED2(SamePath, start->currentDirectory, elsewhere_.path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, LaunchTest, ::testing::ValuesIn(kLaunchers),
+                         [](const ::testing::TestParamInfo<Launcher>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// The stand-in loaders write the dump that a download asks for, so the demo shows a result.
+struct DumpCase {
+  const char* name;
+  const char* loaderHead;
+  const char* sizeText;
+  std::size_t size;
+};
+
+const DumpCase kDumps[] = {
+    {"SerialBios", "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x0", "0x200000", 0x200000},
+    {"IpFlash", "tools\\ravlink-ip.exe -t 192.168.0.5 -a 0x200000", "0x20000", 0x20000},
+    {"DecimalSize", "tools\\ravlink-ip.exe -t 192.168.0.5 -a 0x0", "1000", 1000},
+};
+
+void PrintTo(const DumpCase& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class StandInDumpTest : public ProcessTest, public ::testing::WithParamInterface<DumpCase> {};
+
+TEST_P(StandInDumpTest, LoaderWritesTheRequestedNumberOfBytes) {
+  std::string target = elsewhere_ / "dump with blanks.bin";
+  std::string tag = Tag("dump");
+  ASSERT_TRUE(services_.startProcess(std::string(GetParam().loaderHead) + " -n -s " +
+                                         GetParam().sizeText + " -d \"" + target + "\" " + tag,
+                                     1));
+  ASSERT_TRUE(WaitForEnd(toolsFolder_, tag));
+  EXPECT_EQ(ReadWholeFile(target).size(), GetParam().size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dumps, StandInDumpTest, ::testing::ValuesIn(kDumps),
+                         [](const ::testing::TestParamInfo<DumpCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Without overrides the services look beside the running executable: the test program.
+TEST(DefaultProcessTest, ToolsFolderBesideTheExecutableIsUsed) {
+  Win32Services services;
+  ScratchFolder elsewhere;
+  std::string original = services.currentDirectory();
+  services.setCurrentDirectory(elsewhere.path());
+  std::string tag = Tag("default");
+  services.runAndWait("tools\\arp.exe -s " + tag, 1);
+  services.setCurrentDirectory(original);
+
+  auto calls = ReadToolLog(TestExecutableFolder() + "\\tools");
+  const ToolCall* start = FindStart(calls, tag);
+  ASSERT_NE(start, nullptr);
+  EXPECT_NE(FindEnd(calls, *start), nullptr);
+  EXPECT_PRED2(SamePath, start->currentDirectory, elsewhere.path());
+}
+
+}  // namespace
+}  // namespace loadergui::win32::testing

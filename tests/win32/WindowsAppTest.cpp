@@ -1,0 +1,330 @@
+// The whole program on real windows: start-up, the Config menu, the options dialog, Exit.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <map>
+
+#include "WindowsTestSupport.h"
+#include "app/App.h"
+#include "platform/Services.h"
+
+namespace loadergui::win32 {
+namespace {
+
+using formtest::ChildWindow;
+using formtest::DrainMessages;
+using formtest::FormWindow;
+
+// Platform services that touch nothing: no required file is found, so the check is skipped;
+// the settings file reads as empty; writes and beeps are only counted.
+class FakeServices : public platform::Services {
+ public:
+  FakeServices() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    folder_ = std::string(temp) + "loadergui-windows-app-test";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  ~FakeServices() override { RemoveDirectoryA(folder_.c_str()); }
+
+  void messageBox(const ui::Form*, const std::string& text, const std::string&) override {
+    messages.push_back(text);
+  }
+  void beep() override { ++beeps; }
+  bool getOpenFileName(platform::FileDialogRecord&) override { return false; }
+  bool getSaveFileName(platform::FileDialogRecord&) override { return false; }
+  bool browseForFolder(const platform::FolderBrowseRecord&, std::string&) override { return false; }
+  void runAndWait(const std::string&, int) override {}
+  bool startProcess(const std::string&, int) override { return false; }
+  bool findFile(const std::string&, platform::SearchFor) override { return false; }
+  void setCurrentDirectory(const std::string& folder) override { currentDirectory_ = folder; }
+  std::string currentDirectory() override { return currentDirectory_; }
+  std::string programFolder() override { return folder_; }
+  std::string programBaseName() override { return "ravlinkgui"; }
+  std::size_t getPrivateProfileString(const std::string&, const std::string&,
+                                      const std::string& defaultValue, char* buffer,
+                                      std::size_t size, const std::string&) override {
+    std::size_t count = std::min(defaultValue.size(), size - 1);
+    std::memcpy(buffer, defaultValue.data(), count);
+    buffer[count] = '\0';
+    return count;
+  }
+  bool writePrivateProfileString(const std::string&, const std::string& key,
+                                 const std::string& value, const std::string&) override {
+    written[key] = value;
+    ++writes;
+    return true;
+  }
+
+  std::vector<std::string> messages;
+  std::map<std::string, std::string> written;
+  int writes = 0;
+  int beeps = 0;
+
+ private:
+  std::string folder_;
+  std::string currentDirectory_;
+};
+
+// Runs an action from inside the next message loop, which is how a test acts while a modal
+// dialog's own loop is running.
+std::function<void()> pendingAction;
+
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  auto action = std::move(pendingAction);
+  pendingAction = nullptr;
+  if (action) action();
+}
+
+void WhileModal(std::function<void()> action) {
+  pendingAction = std::move(action);
+  SetTimer(nullptr, 0, 10, &RunPendingAction);
+}
+
+bool ShowsOnScreen(HWND window) {
+  return IsWindowVisible(window) != FALSE;
+}
+
+class WindowsAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DrainMessages();
+    app_ = std::make_unique<App>(services_, toolkit_);
+    ASSERT_TRUE(app_->start());
+    main_ = FormWindow(app_->frmMain());
+  }
+  void TearDown() override {
+    app_.reset();
+    DrainMessages();
+  }
+
+  ui::Form& options() { return app_->frmOptions(); }
+  HWND mainChild(const char* name) { return ChildWindow(app_->frmMain(), name); }
+  HWND optionsChild(const char* name) { return ChildWindow(options(), name); }
+  bool menuChecked(const char* caption) {
+    HMENU bar = GetMenu(main_);
+    UINT id = formtest::MenuCommand(main_, caption);
+    return (GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  }
+  void openOptions() { formtest::ChooseMenuItem(main_, "Ravlink &Configuration"); }
+  void screenshot(HWND window, const std::string& name) {
+    std::string folder = formtest::ScreenshotFolder();
+    if (folder.empty()) return;
+    EXPECT_TRUE(formtest::WriteWindowBitmap(window, folder + "\\" + name + ".bmp")) << name;
+  }
+
+  FakeServices services_;
+  Win32Toolkit toolkit_{GetModuleHandleA(nullptr)};
+  std::unique_ptr<App> app_;
+  HWND main_ = nullptr;
+};
+
+TEST_F(WindowsAppTest, StartsWithTheSerialLoaderInUploadAndExecuteMode) {
+  EXPECT_TRUE(ShowsOnScreen(main_));
+  EXPECT_EQ(WindowText(main_), "Ravlink Serial GUI 2.0");
+  EXPECT_TRUE(menuChecked("Ravlink &Serial"));
+  EXPECT_FALSE(menuChecked("Ravlink &IP"));
+  EXPECT_FALSE(menuChecked("&Upload"));
+  EXPECT_TRUE(menuChecked("Upload and &Execute"));
+  EXPECT_FALSE(menuChecked("&Download"));
+  EXPECT_TRUE(ShowsOnScreen(mainChild("txtUpload")));
+  EXPECT_FALSE(ShowsOnScreen(mainChild("txtDownload")));
+  EXPECT_EQ(WindowText(mainChild("cmdExecute")), "Upload and &Execute");
+  EXPECT_EQ(WindowText(mainChild("lblInformation")),
+            "Upload through the serial port, COM1 at 115200bps");
+  EXPECT_EQ(GetFocus(), mainChild("cmdBrowse"));
+  EXPECT_EQ(app_->frmMain().focusedControl(), "cmdBrowse");
+  // The options dialog was loaded by start-up and waits, hidden.
+  ASSERT_TRUE(app_->optionsLoaded());
+  EXPECT_FALSE(ShowsOnScreen(FormWindow(options())));
+  EXPECT_EQ(WindowText(FormWindow(options())), "Ravlink Serial Confirguration Options");
+  EXPECT_TRUE(services_.messages.empty());
+  screenshot(main_, "main-serial");
+}
+
+struct MenuStep {
+  const char* menuItem;
+  const char* caption;
+  const char* checkedMode;
+  const char* execute;
+  const char* browse;
+  const char* filename;
+  bool uploadShown;
+  const char* information;
+};
+
+const MenuStep kMenuSteps[] = {
+    {"&Download", "Ravlink Serial GUI 2.0", "&Download", "&Download", "&Save",
+     "Save a file to download", false, "Download through the serial port, COM1 at 115200bps"},
+    {"Ravlink &IP", "Ravlink IP GUI 2.0", "&Download", "&Download", "&Save",
+     "Save a file to download", false, "Download through IP, 192.168.0.0"},
+    {"&Upload", "Ravlink IP GUI 2.0", "&Upload", "&Upload", "&Browse", "Select a file to upload",
+     true, "Upload through IP, 192.168.0.0"},
+    {"Upload and &Execute", "Ravlink IP GUI 2.0", "Upload and &Execute", "Upload and &Execute",
+     "&Browse", "Select a file to upload", true, "Upload through IP, 192.168.0.0"},
+    {"&Download", "Ravlink IP GUI 2.0", "&Download", "&Download", "&Save",
+     "Save a file to download", false, "Download through IP, 192.168.0.0"},
+    {"Ravlink &Serial", "Ravlink Serial GUI 2.0", "&Download", "&Download", "&Save",
+     "Save a file to download", false, "Download through the serial port, COM1 at 115200bps"},
+    {"&Upload", "Ravlink Serial GUI 2.0", "&Upload", "&Upload", "&Browse",
+     "Select a file to upload", true, "Upload through the serial port, COM1 at 115200bps"},
+};
+
+const char* const kModeItems[] = {"&Upload", "Upload and &Execute", "&Download"};
+
+TEST_F(WindowsAppTest, ConfigMenuSwitchesVariantAndModeOnTheRealControls) {
+  SetWindowTextA(mainChild("txtUpload"), "C:\\chosen.bin");
+  for (const MenuStep& step : kMenuSteps) {
+    SCOPED_TRACE(std::string("after ") + step.menuItem);
+    formtest::ChooseMenuItem(main_, step.menuItem);
+    bool serial = std::strcmp(step.caption, "Ravlink Serial GUI 2.0") == 0;
+    EXPECT_EQ(WindowText(main_), step.caption);
+    EXPECT_EQ(menuChecked("Ravlink &Serial"), serial);
+    EXPECT_EQ(menuChecked("Ravlink &IP"), !serial);
+    for (const char* mode : kModeItems) {
+      EXPECT_EQ(menuChecked(mode), std::strcmp(mode, step.checkedMode) == 0) << mode;
+    }
+    EXPECT_EQ(WindowText(mainChild("cmdExecute")), step.execute);
+    EXPECT_EQ(WindowText(mainChild("cmdBrowse")), step.browse);
+    EXPECT_EQ(WindowText(mainChild("lblFilename")), step.filename);
+    EXPECT_EQ(WindowText(mainChild("lblInformation")), step.information);
+    EXPECT_EQ(ShowsOnScreen(mainChild("txtUpload")), step.uploadShown);
+    EXPECT_EQ(ShowsOnScreen(mainChild("txtDownload")), !step.uploadShown);
+    // The dialog follows the variant even while hidden.
+    HWND dialog = FormWindow(options());
+    EXPECT_EQ(WindowText(dialog), serial ? "Ravlink Serial Confirguration Options"
+                                         : "Ravlink IP Confirguration Options");
+    EXPECT_EQ(WindowText(optionsChild("lblCOMPort")),
+              serial ? "Select a device (Default: COM1)" : "Set an IP (Default: 192.168.0.0)");
+    for (const char* name : {"cmbCOMPort", "cmbBaudrate"}) {
+      EXPECT_EQ((formtest::StyleOf(optionsChild(name)) & WS_VISIBLE) != 0, serial) << name;
+    }
+    for (const char* name : {"cmbIP", "cbARP", "txtARP"}) {
+      EXPECT_EQ((formtest::StyleOf(optionsChild(name)) & WS_VISIBLE) != 0, !serial) << name;
+    }
+  }
+  EXPECT_EQ(WindowText(mainChild("txtUpload")), "C:\\chosen.bin");
+  formtest::ChooseMenuItem(main_, "Ravlink &IP");
+  screenshot(main_, "main-ip");
+}
+
+struct Dependency {
+  const char* checkBox;
+  std::vector<const char*> dependents;
+};
+
+const Dependency kDependencies[] = {
+    {"cbChroot", {"txtChroot", "cmdChroot"}},
+    {"cbCDFSRedir", {"txtCDFSRedir", "cmdCDFSRedir"}},
+    {"cbARP", {"txtARP"}},
+};
+
+// Clicks each check box of the open dialog and checks that its dependents follow; Esc then
+// cancels, which puts back every value and enabled state.
+TEST_F(WindowsAppTest, OptionsDialogEnabledStatesFollowTheirCheckBoxes) {
+  formtest::ChooseMenuItem(main_, "Ravlink &IP");  // cbARP is shown only for the IP loader
+  bool ran = false;
+  WhileModal([&] {
+    ran = true;
+    HWND dialog = FormWindow(options());
+    EXPECT_TRUE(ShowsOnScreen(dialog));
+    EXPECT_FALSE(IsWindowEnabled(main_));
+    for (const Dependency& dependency : kDependencies) {
+      SCOPED_TRACE(dependency.checkBox);
+      HWND box = optionsChild(dependency.checkBox);
+      for (LRESULT state : {BST_CHECKED, BST_UNCHECKED, BST_CHECKED}) {
+        SendMessageA(box, BM_CLICK, 0, 0);
+        EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), state);
+        for (const char* dependent : dependency.dependents) {
+          EXPECT_EQ(IsWindowEnabled(optionsChild(dependent)) != FALSE, state == BST_CHECKED)
+              << dependent;
+        }
+      }
+    }
+    formtest::PressKey(VK_ESCAPE);
+  });
+  openOptions();
+  ASSERT_TRUE(ran);
+  EXPECT_FALSE(ShowsOnScreen(FormWindow(options())));
+  EXPECT_TRUE(IsWindowEnabled(main_));
+  for (const Dependency& dependency : kDependencies) {
+    EXPECT_EQ(SendMessageA(optionsChild(dependency.checkBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    for (const char* dependent : dependency.dependents) {
+      EXPECT_FALSE(IsWindowEnabled(optionsChild(dependent))) << dependent;
+    }
+  }
+}
+
+// The baud-rate filter lets digits through and beeps for the rest; Enter presses OK, which
+// refreshes the information line from the new rate.
+TEST_F(WindowsAppTest, TypedBaudRateIsFilteredAndOkRefreshesTheInformationLine) {
+  WhileModal([&] {
+    options().control("cmbBaudrate").setFocus();
+    HWND edit = formtest::TypingWindow(options(), "cmbBaudrate");
+    SetWindowTextA(edit, "");
+    for (char typed : std::string("57x6.00")) PostMessageA(edit, WM_CHAR, typed, 1);
+    DrainMessages();
+    EXPECT_EQ(WindowText(optionsChild("cmbBaudrate")), "57600");
+    formtest::PressKey(VK_RETURN);
+  });
+  openOptions();
+  EXPECT_EQ(services_.beeps, 2);
+  EXPECT_FALSE(ShowsOnScreen(FormWindow(options())));
+  EXPECT_EQ(WindowText(mainChild("lblInformation")),
+            "Upload through the serial port, COM1 at 57600bps");
+}
+
+TEST_F(WindowsAppTest, TheDialogsCloseBoxActsLikeCancelAndKeepsTheDialog) {
+  WhileModal([&] {
+    SetWindowTextA(optionsChild("txtAddress"), "0x8c000000");
+    SendMessageA(FormWindow(options()), WM_CLOSE, 0, 0);
+  });
+  openOptions();
+  HWND dialog = FormWindow(options());
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_FALSE(ShowsOnScreen(dialog));
+  EXPECT_EQ(WindowText(optionsChild("txtAddress")), "0x8c010000");
+  EXPECT_EQ(services_.writes, 0);
+}
+
+TEST_F(WindowsAppTest, ExitSavesOnceClosesBothWindowsAndEndsTheLoop) {
+  HWND dialog = FormWindow(options());
+  formtest::ChooseMenuItem(main_, "E&xit");
+  EXPECT_TRUE(app_->ended());
+  EXPECT_FALSE(IsWindow(main_));
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(services_.written["RAVLINK"], "Serial");
+  EXPECT_EQ(services_.written["TYPE"], "Upload and &Execute");
+  EXPECT_EQ(services_.writes, 16);
+  EXPECT_TRUE(DrainMessages());  // WM_QUIT
+}
+
+TEST_F(WindowsAppTest, TheMainWindowsCloseBoxUnloadsTheProgram) {
+  SendMessageA(main_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(app_->ended());
+  EXPECT_FALSE(IsWindow(main_));
+  EXPECT_EQ(services_.writes, 16);
+  EXPECT_TRUE(DrainMessages());
+}
+
+TEST_F(WindowsAppTest, WritesScreenshotsOfBothWindowsInBothVariants) {
+  if (formtest::ScreenshotFolder().empty()) GTEST_SKIP() << "LOADERGUI_SCREENSHOTS is not set";
+  for (const char* variant : {"serial", "ip"}) {
+    SCOPED_TRACE(variant);
+    formtest::ChooseMenuItem(main_,
+                             variant == std::string("ip") ? "Ravlink &IP" : "Ravlink &Serial");
+    DrainMessages();
+    screenshot(main_, std::string("main-") + variant);
+    WhileModal([&] {
+      DrainMessages();
+      screenshot(FormWindow(options()), std::string("options-") + variant);
+      formtest::PressKey(VK_ESCAPE);
+    });
+    openOptions();
+  }
+}
+
+}  // namespace
+}  // namespace loadergui::win32

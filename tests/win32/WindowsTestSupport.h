@@ -1,0 +1,181 @@
+// Helpers for the tests of the real windows: message pumping, control lookup, screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Dpi.h"
+#include "MessageLoop.h"
+#include "Win32Controls.h"
+#include "Win32Form.h"
+#include "Win32Toolkit.h"
+#include "ui/Form.h"
+
+namespace loadergui::win32::formtest {
+
+// Runs every queued message the way the program's loop does. A WM_QUIT is taken out of the
+// queue so that it cannot end a later test's loop; the result tells whether one came.
+inline bool DrainMessages() {
+  bool quit = false;
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      quit = true;
+      continue;
+    }
+    if (!TranslateFormMessage(message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  return quit;
+}
+
+inline HWND FormWindow(const ui::Form& form) {
+  return static_cast<HWND>(form.nativeHandle());
+}
+
+inline HWND ChildWindow(const ui::Form& form, std::string_view name) {
+  auto* child = dynamic_cast<ChildControl*>(&form.control(name));
+  return child ? child->window() : nullptr;
+}
+
+// The window that receives typed characters: a combo box's edit field, or the control itself.
+inline HWND TypingWindow(const ui::Form& form, std::string_view name) {
+  HWND window = ChildWindow(form, name);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(window, &info) && info.hwndItem) return info.hwndItem;
+  return window;
+}
+
+inline PixelRect RectInParent(HWND child) {
+  RECT bounds;
+  GetWindowRect(child, &bounds);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&bounds), 2);
+  return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+inline std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+inline DWORD StyleOf(HWND window) {
+  return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+}
+
+// Caption of a menu entry as the menu itself holds it.
+inline std::string MenuCaption(HMENU menu, UINT position) {
+  char caption[256] = {};
+  GetMenuStringA(menu, position, caption, sizeof caption, MF_BYPOSITION);
+  return caption;
+}
+
+// WM_COMMAND identifier of the menu item with this caption, searched through the menu bar.
+inline UINT MenuCommand(HWND window, const std::string& caption) {
+  HMENU bar = GetMenu(window);
+  for (int menu = 0; menu < GetMenuItemCount(bar); ++menu) {
+    HMENU popup = GetSubMenu(bar, menu);
+    for (int item = 0; item < GetMenuItemCount(popup); ++item) {
+      if (MenuCaption(popup, static_cast<UINT>(item)) == caption) {
+        return GetMenuItemID(popup, item);
+      }
+    }
+  }
+  return 0;
+}
+
+inline void ChooseMenuItem(HWND window, const std::string& caption) {
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(MenuCommand(window, caption), 0), 0);
+}
+
+// Types a key the way the keyboard does: key down, the character, key up, all posted to the
+// window with the focus and run through the program's message handling.
+inline void PressKey(UINT virtualKey) {
+  HWND focus = GetFocus();
+  PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
+  PostMessageA(focus, WM_KEYUP, virtualKey, 0xC0000001);
+  DrainMessages();
+}
+
+// Folder for screenshots, from LOADERGUI_SCREENSHOTS; empty when none is wanted.
+inline std::string ScreenshotFolder() {
+  const char* folder = std::getenv("LOADERGUI_SCREENSHOTS");
+  return folder ? folder : "";
+}
+
+// Writes the window, frame and all, as a 24-bit bottom-up BMP file.
+inline bool WriteWindowBitmap(HWND window, const std::string& path) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  int width = bounds.right - bounds.left;
+  int height = bounds.bottom - bounds.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  // Paint everything now, then copy what the window shows, frame and children included.
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HDC windowContext = GetWindowDC(window);
+  BitBlt(memory, 0, 0, width, height, windowContext, 0, 0, SRCCOPY);
+  ReleaseDC(window, windowContext);
+  GdiFlush();
+  DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  DWORD pixelBytes = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + pixelBytes;
+  info.bmiHeader.biSizeImage = pixelBytes;
+  bool written = false;
+  if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+    written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+              std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+              std::fwrite(bits, 1, pixelBytes, out) == pixelBytes;
+    written = std::fclose(out) == 0 && written;
+  }
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return written;
+}
+
+// A toolkit and the forms a test builds with it; the forms go, and their WM_QUIT with them,
+// before the next test starts.
+class FormFixture {
+ public:
+  FormFixture() { DrainMessages(); }
+  ~FormFixture() {
+    forms_.clear();
+    DrainMessages();
+  }
+
+  ui::Form& build(const ui::FormSpec& spec) {
+    forms_.push_back(toolkit_.createForm(spec));
+    return *forms_.back();
+  }
+  Win32Toolkit& toolkit() { return toolkit_; }
+
+ private:
+  Win32Toolkit toolkit_{GetModuleHandleA(nullptr)};
+  std::vector<std::unique_ptr<ui::Form>> forms_;
+};
+
+}  // namespace loadergui::win32::formtest
