@@ -37,21 +37,29 @@ inline unsigned long long Stamp() {
   return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
-// Appends one whole line in a single write, so that lines of tools running side by side do not
-// mix; another tool holding the file open only delays the write a little.
+// Appends one whole line at the end of the log. Tools running side by side take turns through a
+// named mutex and seek to the end themselves, since an append handle alone does not keep two
+// processes from writing at the same offset everywhere (under Wine, for one).
 inline void AppendLogLine(const std::string& line) {
   std::string path = ToolFolder() + "\\" + kLogFileName;
+  HANDLE turn = CreateMutexA(nullptr, FALSE, "Local\\loadergui-standin-log");
+  if (turn) WaitForSingleObject(turn, 10000);
   for (int attempt = 0; attempt < 50; ++attempt) {
-    HANDLE log = CreateFileA(path.c_str(), FILE_APPEND_DATA,
+    HANDLE log = CreateFileA(path.c_str(), GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log != INVALID_HANDLE_VALUE) {
+      SetFilePointer(log, 0, nullptr, FILE_END);
       DWORD written = 0;
       WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
       CloseHandle(log);
-      return;
+      break;
     }
     Sleep(20);
+  }
+  if (turn) {
+    ReleaseMutex(turn);
+    CloseHandle(turn);
   }
 }
 

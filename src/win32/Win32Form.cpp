@@ -356,8 +356,12 @@ void Win32Form::hide() {
   if (!window_) return;
   if (modalOwner_) EnableWindow(modalOwner_, TRUE);
   modalOwner_ = nullptr;
+  bool endsModalLoop = modalRunning_;
   modalRunning_ = false;
   ShowWindow(window_, SW_HIDE);
+  // The modal loop only looks at its flag when a message arrives; a hide that came from a sent
+  // message, not from input, would otherwise leave it waiting for the next one.
+  if (endsModalLoop) PostMessageA(window_, WM_NULL, 0, 0);
 }
 
 bool Win32Form::isShown() const {

@@ -1,0 +1,26 @@
+// Files and folders in the system's 8-bit code page, as the program itself names them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace e2e {
+
+std::optional<std::string> ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+// -1 when the file does not exist.
+long long FileSize(const std::string& path);
+void MakeFolder(const std::string& path);
+void CopyOneFile(const std::string& from, const std::string& to);
+void DeleteOneFile(const std::string& path);
+void SetReadOnly(const std::string& path, bool readOnly);
+void SetHidden(const std::string& path);
+// Deletes a folder with everything in it; read-only files too. False if something stayed.
+bool RemoveTree(const std::string& path);
+
+// The folder part of a path, without the last separator.
+std::string FolderOf(const std::string& path);
+
+}  // namespace e2e

@@ -1,0 +1,120 @@
+// Refused inputs: each message, and that nothing started; and a loader that cannot be started.
+#include <functional>
+#include <string>
+
+#include "Check.h"
+#include "Controls.h"
+#include "Dialogs.h"
+#include "Files.h"
+#include "Scenario.h"
+#include "Support.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr char kNoSuchFile[] = "Sorry, that file does not exist!";
+constexpr char kNoDownloadFile[] = "You must save a file to download to.";
+constexpr char kNoSize[] = "You must set the file size before downloading.";
+
+struct RefusalRow {
+  const char* name;
+  Variant variant;
+  Mode mode;
+  bool arpTicked;    // an ARP step that must not run either
+  const char* size;  // the file size set in the options dialog; nullptr leaves "0x0"
+  // What the user leaves in the mode's file box, given the scenario's folder.
+  std::function<void(Program&, const Sandbox&)> fileBox;
+  const char* message;
+};
+
+void KeepPrompt(Program&, const Sandbox&) {}
+
+const RefusalRow kRefusals[] = {
+    {"refuse-upload-prompt", Variant::Serial, Mode::Upload, false, nullptr, KeepPrompt,
+     kNoSuchFile},
+    {"refuse-upload-execute-missing-file", Variant::Serial, Mode::UploadExecute, false, nullptr,
+     [](Program& app, const Sandbox& box) {
+       app.paste(Form::Main, "txtUpload", box.path("no such file.elf"));
+     },
+     kNoSuchFile},
+    {"refuse-ip-upload-of-a-folder", Variant::IP, Mode::UploadExecute, true, nullptr,
+     [](Program& app, const Sandbox& box) { app.paste(Form::Main, "txtUpload", box.tools()); },
+     kNoSuchFile},
+    {"refuse-download-prompt-before-size", Variant::Serial, Mode::Download, false, nullptr,
+     KeepPrompt, kNoDownloadFile},
+    {"refuse-download-empty-box", Variant::IP, Mode::Download, true, "0x400",
+     [](Program& app, const Sandbox&) { app.paste(Form::Main, "txtDownload", ""); },
+     kNoDownloadFile},
+    {"refuse-download-size-0x0", Variant::IP, Mode::Download, true, nullptr,
+     [](Program& app, const Sandbox& box) {
+       app.paste(Form::Main, "txtDownload", box.path("target.bin"));
+     },
+     kNoSize},
+};
+
+void Refusal(const Sandbox& box, const Environment& environment, const RefusalRow& row) {
+  Program app(box, environment.probeLibrary);
+  Step("choose the loader and the mode");
+  ChooseVariant(app, row.variant);
+  ChooseMode(app, row.mode);
+  if (row.arpTicked || row.size) {
+    Step("set the options");
+    app.openOptions();
+    if (row.arpTicked) SetOptionBox(app, "cbARP", true);
+    if (row.size) SetOptionText(app, "txtFilesize", row.size);
+    ConfirmOptions(app);
+  }
+  Step("fill the file box");
+  row.fileBox(app, box);
+  Step("press the Execute button");
+  app.click(Form::Main, "cmdExecute");
+  WaitForMessageBox(app);
+  Require(!app.takesInput(Form::Main), "the main window takes input behind the message box");
+  AnswerMessageBox(app, "Oops!", row.message);
+  RequireNothingStarted(app, box, 0);
+  Require(app.takesInput(Form::Main), "the main window takes no input afterwards");
+  app.exit();
+}
+
+// With a loader gone after start-up, the program says so and keeps running.
+void MissingLoader(const Sandbox& box, const Environment& environment) {
+  std::string file = box.path("demo.elf");
+  WriteWholeFile(file, "ELF image");
+  Program app(box, environment.probeLibrary);
+  Step("delete tools\\ravlink-serial.exe while the program runs");
+  app.main();
+  DeleteOneFile(box.tools() + "\\ravlink-serial.exe");
+  PickUploadFile(app, file);
+  Step("press the Execute button");
+  app.click(Form::Main, "cmdExecute");
+  AnswerMessageBox(app, "Oops!", "Sorry, tools\\ravlink-serial.exe could not be started!");
+  RequireNothingStarted(app, box, 0);
+  Step("dump the BIOS with the serial loader gone");
+  app.choose("&File", "Download &BIOS");
+  AnswerFileDialog(app, "Save file as...", box.path("bios.bin"));
+  AnswerMessageBox(app, "Oops!", "Sorry, tools\\ravlink-serial.exe could not be started!");
+  Step("go on working: choose the IP loader and upload");
+  ChooseVariant(app, Variant::IP);
+  RequireMainWindow(app, {Variant::IP, Mode::UploadExecute, "Upload through IP, 192.168.0.0"});
+  ToolCall loader = ExecuteAndWaitForLoader(app, box, 0, 1);
+  RequireEqual("loader command line",
+               "tools\\ravlink-ip.exe -t 192.168.0.0 -a 0x8c010000 -x \"" + file + "\"",
+               loader.commandLine);
+  app.exit();
+}
+
+}  // namespace
+
+std::vector<Scenario> RefusalScenarios() {
+  std::vector<Scenario> scenarios;
+  for (const RefusalRow& row : kRefusals) {
+    scenarios.push_back({row.name, [&row](const Sandbox& box, const Environment& environment) {
+                           Refusal(box, environment, row);
+                         }});
+  }
+  scenarios.push_back({"missing-loader-reported", MissingLoader});
+  return scenarios;
+}
+
+}  // namespace e2e

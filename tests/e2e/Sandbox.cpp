@@ -1,0 +1,43 @@
+// A scenario's fresh folder with the program and its tools.
+#include "Sandbox.h"
+
+#include <cstdio>
+
+#include "Files.h"
+#include "ToolLog.h"
+#include "Wait.h"
+
+namespace e2e {
+
+namespace {
+const char* const kStandIns[] = {"ravlink-serial.exe", "ravlink-ip.exe", "arp.exe"};
+const char* const kLibraries[] = {"cygwin1.dll", "cygintl.dll"};
+}  // namespace
+
+Sandbox::Sandbox(const Layout& layout, int number, const std::string& name) {
+  char prefix[16];
+  std::snprintf(prefix, sizeof prefix, "%02d-", number);
+  folder_ = layout.workRoot + "\\" + prefix + name;
+  if (FolderExists(folder_)) RemoveTree(folder_);
+  MakeFolder(folder_);
+  MakeFolder(tools());
+  CopyOneFile(layout.payload + "\\ravlinkgui.exe", program());
+  for (const char* tool : kStandIns) {
+    CopyOneFile(layout.payload + "\\tools\\" + tool, tools() + "\\" + tool);
+  }
+  // The program only checks that the loaders' libraries are there; nothing loads them.
+  for (const char* library : kLibraries) {
+    WriteWholeFile(tools() + "\\" + library, "placeholder\r\n");
+  }
+}
+
+void Sandbox::setToolSleep(unsigned milliseconds) const {
+  WriteWholeFile(tools() + "\\standin-sleep-ms.txt", std::to_string(milliseconds));
+}
+
+void Sandbox::finish(bool keep) const {
+  WaitUntil([&] { return AllToolsEnded(ReadToolLog(tools())); }, 30000);
+  if (!keep) RemoveTree(folder_);
+}
+
+}  // namespace e2e

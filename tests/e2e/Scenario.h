@@ -1,0 +1,32 @@
+// A scenario: a name and what it does in its own fresh folder.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Sandbox.h"
+
+namespace e2e {
+
+// What every scenario may use besides its folder.
+struct Environment {
+  std::string probeLibrary;  // the menu probe library (menuprobe/)
+  std::string otherDrive;    // root of a drive other than the one holding the scenario folders
+};
+
+struct Scenario {
+  std::string name;  // also names the scenario's folder
+  std::function<void(const Sandbox&, const Environment&)> run;
+};
+
+std::vector<Scenario> StartUpScenarios();
+std::vector<Scenario> TransferScenarios();
+std::vector<Scenario> RefusalScenarios();
+std::vector<Scenario> DumpScenarios();
+std::vector<Scenario> OptionsScenarios();
+std::vector<Scenario> SettingsScenarios();
+std::vector<Scenario> WindowScenarios();
+std::vector<Scenario> PickerScenarios();
+
+}  // namespace e2e
