@@ -37,9 +37,12 @@ void FillToolsFolder(const std::string& folder) {
 }
 
 // A unique word to find one call's lines in a log shared by several calls.
+// Unique across runs too: the log beside the test executable outlives a run, and Wine hands out
+// the same process ids run after run.
 std::string Tag(const std::string& what) {
   static unsigned counter = 0;
-  return what + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  return what + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+         std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
 }
 
 // The program lives in one scratch folder with its tools; the current directory is another.
