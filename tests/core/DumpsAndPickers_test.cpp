@@ -128,6 +128,15 @@ TEST_F(PickerTest, CancelledDumpStartsNothingAndSaysNothing) {
   EXPECT_TRUE(services->messages.empty());
 }
 
+TEST_F(PickerTest, DumpPathWithAQuoteIsRefusedAndStartsNothing) {
+  services->dialogAnswers.push_back("C:\\a\" -u \"b.bin");
+  mainControl("mnuBIOS").click();
+  EXPECT_TRUE(services->processes.empty());
+  ASSERT_EQ(services->messages.size(), 1u);
+  EXPECT_EQ(services->messages[0].text, "Sorry, a file name cannot contain a double quote (\").");
+  EXPECT_EQ(services->messages[0].title, "Oops!");
+}
+
 TEST_F(PickerTest, DumpLoaderIsFoundBesideTheProgramWhereverTheDialogLeftUs) {
   services->setCurrentDirectory("/");
   services->dialogAnswers.push_back("C:\\elsewhere\\dc_bios.bin");

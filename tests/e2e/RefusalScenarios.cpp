@@ -16,6 +16,7 @@ namespace {
 constexpr char kNoSuchFile[] = "Sorry, that file does not exist!";
 constexpr char kNoDownloadFile[] = "You must save a file to download to.";
 constexpr char kNoSize[] = "You must set the file size before downloading.";
+constexpr char kQuoteInName[] = "Sorry, a file name cannot contain a double quote (\").";
 
 struct RefusalRow {
   const char* name;
@@ -51,6 +52,12 @@ const RefusalRow kRefusals[] = {
        app.paste(Form::Main, "txtDownload", box.path("target.bin"));
      },
      kNoSize},
+    // A quote would end the quoted target early and hand the rest to the loader as options.
+    {"refuse-download-name-with-quote", Variant::IP, Mode::Download, true, "0x400",
+     [](Program& app, const Sandbox& box) {
+       app.paste(Form::Main, "txtDownload", box.path("a\" -u \"b.bin"));
+     },
+     kQuoteInName},
 };
 
 void Refusal(const Sandbox& box, const Environment& environment, const RefusalRow& row) {
