@@ -53,13 +53,17 @@ std::string NullServices::diskPath(const std::string& windowsPath) const {
   return base + "/" + path;
 }
 
+// The user's answer to the dialog now open; with none left, the user cancels.
+DialogAnswer NullServices::nextAnswer() {
+  if (dialogAnswers.empty()) return std::nullopt;
+  DialogAnswer answer = dialogAnswers.front();
+  dialogAnswers.pop_front();
+  return answer;
+}
+
 bool NullServices::answerFileDialog(DialogCall call, platform::FileDialogRecord& record) {
   dialogs.push_back({call, OwnerName(record.owner), record});
-  DialogAnswer answer;
-  if (!dialogAnswers.empty()) {
-    answer = dialogAnswers.front();
-    dialogAnswers.pop_front();
-  }
+  DialogAnswer answer = nextAnswer();
   if (!answer) return false;
   // The dialog writes the path and its NUL over the start of the buffer; the rest stays.
   std::string written = answer->substr(0, record.maxFile - 1);
@@ -81,11 +85,7 @@ bool NullServices::browseForFolder(const platform::FolderBrowseRecord& record,
   DialogSeen seen{DialogCall::Folder, OwnerName(record.owner), {}, record.flags};
   seen.record.title = record.title;
   dialogs.push_back(seen);
-  DialogAnswer answer;
-  if (!dialogAnswers.empty()) {
-    answer = dialogAnswers.front();
-    dialogAnswers.pop_front();
-  }
+  DialogAnswer answer = nextAnswer();
   if (!answer) return false;
   std::string written = answer->substr(0, pathBuffer.size() - 1);
   std::memcpy(pathBuffer.data(), written.c_str(), written.size() + 1);

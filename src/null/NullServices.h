@@ -80,6 +80,7 @@ class NullServices : public platform::Services {
   std::function<void(const ShownMessage&)> onMessage;
 
  private:
+  DialogAnswer nextAnswer();
   bool answerFileDialog(DialogCall call, platform::FileDialogRecord& record);
   bool launch(const std::string& commandLine, int windowStyle, bool wait);
 

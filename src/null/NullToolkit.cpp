@@ -3,12 +3,12 @@
 
 namespace loadergui::null {
 
-NullControl::NullControl(NullForm& form, const ui::ControlSpec& spec)
-    : ui::Control(std::string(spec.name), spec.kind),
+NullControl::NullControl(NullForm& form, const ui::ControlLayout& layout)
+    : ui::Control(std::string(layout.name), layout.kind),
       form_(form),
-      text_(spec.caption),
-      enabled_((spec.flags & ui::kStartsDisabled) == 0) {
-  for (auto item : spec.items) items_.emplace_back(item);
+      text_(layout.caption),
+      enabled_((layout.flags & ui::kStartsDisabled) == 0) {
+  for (auto item : layout.items) items_.emplace_back(item);
 }
 
 NullControl::NullControl(NullForm& form, std::string name, ui::ControlKind kind, std::string text)
@@ -30,12 +30,13 @@ void NullControl::type(const std::string& characters) {
   }
 }
 
-NullForm::NullForm(const ui::FormSpec& spec, std::function<void(NullForm&)>& onModal)
-    : ui::Form(spec), onModal_(onModal) {
-  adoptCaption(std::make_unique<NullControl>(*this, std::string(spec.name) + ".Caption",
-                                             ui::ControlKind::Caption, std::string(spec.caption)));
-  for (const auto& control : spec.controls) adopt(std::make_unique<NullControl>(*this, control));
-  for (const auto& item : spec.menu) {
+NullForm::NullForm(const ui::FormLayout& layout, std::function<void(NullForm&)>& onModal)
+    : ui::Form(layout), onModal_(onModal) {
+  adoptCaption(std::make_unique<NullControl>(*this, std::string(layout.name) + ".Caption",
+                                             ui::ControlKind::Caption,
+                                             std::string(layout.caption)));
+  for (const auto& control : layout.controls) adopt(std::make_unique<NullControl>(*this, control));
+  for (const auto& item : layout.menu) {
     auto kind = item.caption == "-" ? ui::ControlKind::Separator
                 : item.level == 0   ? ui::ControlKind::Menu
                                     : ui::ControlKind::MenuItem;
@@ -60,9 +61,9 @@ void NullForm::destroy() {
   destroyed_ = true;
 }
 
-std::unique_ptr<ui::Form> NullToolkit::createForm(const ui::FormSpec& spec) {
-  created.emplace_back(spec.name);
-  return std::make_unique<NullForm>(spec, onModal);
+std::unique_ptr<ui::Form> NullToolkit::createForm(const ui::FormLayout& layout) {
+  created.emplace_back(layout.name);
+  return std::make_unique<NullForm>(layout, onModal);
 }
 
 }  // namespace loadergui::null

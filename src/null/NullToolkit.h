@@ -14,7 +14,7 @@ class NullForm;
 
 class NullControl : public ui::Control {
  public:
-  NullControl(NullForm& form, const ui::ControlSpec& spec);
+  NullControl(NullForm& form, const ui::ControlLayout& layout);
   NullControl(NullForm& form, std::string name, ui::ControlKind kind, std::string text);
 
   std::string text() const override { return text_; }
@@ -48,7 +48,7 @@ class NullControl : public ui::Control {
 
 class NullForm : public ui::Form {
  public:
-  NullForm(const ui::FormSpec& spec, std::function<void(NullForm&)>& onModal);
+  NullForm(const ui::FormLayout& layout, std::function<void(NullForm&)>& onModal);
 
   void show() override;
   void showModal(ui::Form& owner) override;
@@ -75,7 +75,7 @@ class NullForm : public ui::Form {
 
 class NullToolkit : public ui::Toolkit {
  public:
-  std::unique_ptr<ui::Form> createForm(const ui::FormSpec& spec) override;
+  std::unique_ptr<ui::Form> createForm(const ui::FormLayout& layout) override;
 
   // Stands for the user's work while a form is shown modally: it runs inside showModal, and
   // showModal returns after it.

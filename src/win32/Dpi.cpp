@@ -35,9 +35,9 @@ int TwipsToPixels(int twips, int dpi) {
   return MulDiv(twips, dpi, kTwipsPerInch);
 }
 
-PixelRect ControlPixels(const ui::ControlSpec& spec, int dpi) {
-  return {TwipsToPixels(spec.left, dpi), TwipsToPixels(spec.top, dpi),
-          TwipsToPixels(spec.width, dpi), TwipsToPixels(spec.height, dpi)};
+PixelRect ControlPixels(const ui::ControlLayout& layout, int dpi) {
+  return {TwipsToPixels(layout.left, dpi), TwipsToPixels(layout.top, dpi),
+          TwipsToPixels(layout.width, dpi), TwipsToPixels(layout.height, dpi)};
 }
 
 }  // namespace loadergui::win32

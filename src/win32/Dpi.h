@@ -22,6 +22,6 @@ int TwipsToPixels(int twips, int dpi);
 
 // Each of the four table values is converted on its own, so overlapping controls of the
 // table overlap exactly in pixels too.
-PixelRect ControlPixels(const ui::ControlSpec& spec, int dpi);
+PixelRect ControlPixels(const ui::ControlLayout& layout, int dpi);
 
 }  // namespace loadergui::win32

@@ -47,23 +47,23 @@ const ChildClass* FindChildClass(ControlKind kind) {
   return nullptr;
 }
 
-DWORD ChildStyle(const ChildClass& childClass, const ui::ControlSpec& spec) {
+DWORD ChildStyle(const ChildClass& childClass, const ui::ControlLayout& layout) {
   DWORD style = kEveryChild | childClass.style;
-  if ((spec.flags & ui::kDefaultButton) && spec.kind == ControlKind::Button) {
+  if ((layout.flags & ui::kDefaultButton) && layout.kind == ControlKind::Button) {
     style = (style & ~kButtonTypeMask) | BS_DEFPUSHBUTTON;
   }
-  if ((spec.flags & ui::kCentredText) && spec.kind == ControlKind::Label) {
+  if ((layout.flags & ui::kCentredText) && layout.kind == ControlKind::Label) {
     style = (style & ~SS_TYPEMASK) | SS_CENTER;
   }
-  if (spec.flags & ui::kStartsDisabled) style |= WS_DISABLED;
+  if (layout.flags & ui::kStartsDisabled) style |= WS_DISABLED;
   return style;
 }
 
 // The height a combo box is created with includes its drop-down list: one table height per
 // list row.
-int DropDownHeight(const ui::ControlSpec& spec, int dpi) {
-  int rows = std::clamp(static_cast<int>(spec.items.size()), 1, kMaxDropDownRows);
-  return TwipsToPixels(spec.height * rows, dpi);
+int DropDownHeight(const ui::ControlLayout& layout, int dpi) {
+  int rows = std::clamp(static_cast<int>(layout.items.size()), 1, kMaxDropDownRows);
+  return TwipsToPixels(layout.height * rows, dpi);
 }
 
 // The closed height of a combo box follows the height of its selection field; that field is
@@ -92,43 +92,43 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlSpec& spec, int id,
-                                                 int dpi, HFONT font) {
-  const ChildClass* childClass = FindChildClass(spec.kind);
+std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlLayout& layout,
+                                                 int id, int dpi, HFONT font) {
+  const ChildClass* childClass = FindChildClass(layout.kind);
   if (!childClass) return nullptr;
-  PixelRect pixels = ControlPixels(spec, dpi);
-  bool isCombo = spec.kind == ControlKind::ComboBox;
-  int createHeight = pixels.height + (isCombo ? DropDownHeight(spec, dpi) : 0);
-  std::string caption(spec.caption);
+  PixelRect pixels = ControlPixels(layout, dpi);
+  bool isCombo = layout.kind == ControlKind::ComboBox;
+  int createHeight = pixels.height + (isCombo ? DropDownHeight(layout, dpi) : 0);
+  std::string caption(layout.caption);
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
   HWND window = CreateWindowExA(
-      childClass->exStyle, childClass->className, caption.c_str(), ChildStyle(*childClass, spec),
+      childClass->exStyle, childClass->className, caption.c_str(), ChildStyle(*childClass, layout),
       pixels.left, pixels.top, pixels.width, createHeight, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!window) return nullptr;
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (spec.kind == ControlKind::TextBox) SendMessageA(window, EM_SETLIMITTEXT, 0, 0);
+  if (layout.kind == ControlKind::TextBox) SendMessageA(window, EM_SETLIMITTEXT, 0, 0);
   if (isCombo) {
     SendMessageA(window, CB_LIMITTEXT, 0, 0);
-    for (std::string_view item : spec.items) {
+    for (std::string_view item : layout.items) {
       std::string entry(item);
       SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     SetWindowTextA(window, caption.c_str());
     FitComboHeight(window, pixels.height);
   }
-  return std::make_unique<ChildControl>(spec, window);
+  return std::make_unique<ChildControl>(layout, window);
 }
 
 // ---- ChildControl
 
-ChildControl::ChildControl(const ui::ControlSpec& spec, HWND window)
-    : Control(std::string(spec.name), spec.kind), window_(window) {
+ChildControl::ChildControl(const ui::ControlLayout& layout, HWND window)
+    : Control(std::string(layout.name), layout.kind), window_(window) {
   // Every typed character of a text box or a combo box's edit field goes through keyPress(),
   // which hands it to the control's key handler when one is set.
-  if (spec.kind == ControlKind::TextBox) {
+  if (layout.kind == ControlKind::TextBox) {
     installKeyFilter(window_);
-  } else if (spec.kind == ControlKind::ComboBox) {
+  } else if (layout.kind == ControlKind::ComboBox) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(window_, &info) && info.hwndItem) installKeyFilter(info.hwndItem);

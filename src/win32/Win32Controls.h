@@ -16,7 +16,7 @@ namespace loadergui::win32 {
 // all of the control's state.
 class ChildControl : public ui::Control {
  public:
-  ChildControl(const ui::ControlSpec& spec, HWND window);
+  ChildControl(const ui::ControlLayout& layout, HWND window);
   ~ChildControl() override;
 
   HWND window() const { return window_; }
@@ -52,8 +52,8 @@ class ChildControl : public ui::Control {
 
 // Creates the child window of one layout-table row, with its caption, list items, font and
 // starting state, at the table's position converted at the given DPI.
-std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlSpec& spec, int id,
-                                                 int dpi, HFONT font);
+std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlLayout& layout,
+                                                 int id, int dpi, HFONT font);
 
 // A top-level menu, a menu item or a separator, addressed by its position in its menu.
 class MenuControl : public ui::Control {

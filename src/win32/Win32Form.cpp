@@ -32,8 +32,8 @@ constexpr FrameStyle kMainWindowFrame{WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | 
 constexpr FrameStyle kDialogFrame{WS_POPUP | WS_CAPTION | WS_SYSMENU,
                                   WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
 
-const FrameStyle& FrameFor(const ui::FormSpec& spec) {
-  return spec.menu.empty() ? kDialogFrame : kMainWindowFrame;
+const FrameStyle& FrameFor(const ui::FormLayout& layout) {
+  return layout.menu.empty() ? kDialogFrame : kMainWindowFrame;
 }
 
 DWORD Style(HWND window) {
@@ -64,10 +64,10 @@ void PressIfUsable(ui::Control* button) {
 
 }  // namespace
 
-Win32Form::Win32Form(const ui::FormSpec& spec, Win32Toolkit& toolkit)
-    : Form(spec), toolkit_(toolkit) {
-  const FrameStyle& frame = FrameFor(spec);
-  std::string caption(spec.caption);
+Win32Form::Win32Form(const ui::FormLayout& layout, Win32Toolkit& toolkit)
+    : Form(layout), toolkit_(toolkit) {
+  const FrameStyle& frame = FrameFor(layout);
+  std::string caption(layout.caption);
   // The window finds this form again through lpCreateParams; see WindowProc.
   CreateWindowExA(frame.exStyle, Win32Toolkit::WindowClassName(), caption.c_str(), frame.style, 0,
                   0, 0, 0, nullptr, nullptr, toolkit.instance(), this);
@@ -147,7 +147,7 @@ bool Win32Form::onCreate() {
 void Win32Form::buildControls(int dpi) {
   auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   int id = kFirstChildId;
-  for (const ui::ControlSpec& row : spec().controls) {
+  for (const ui::ControlLayout& row : layout().controls) {
     std::unique_ptr<ChildControl> control = CreateChildControl(window_, row, id, dpi, font);
     if (!control) continue;
     if (row.flags & ui::kDefaultButton) defaultButton_ = control.get();
@@ -161,13 +161,13 @@ void Win32Form::buildControls(int dpi) {
 
 // Level-0 entries are the menus of the bar, level-1 entries the items of the menu before them.
 void Win32Form::buildMenu() {
-  if (spec().menu.empty()) return;
+  if (layout().menu.empty()) return;
   HMENU bar = CreateMenu();
   HMENU popup = nullptr;
   UINT barPosition = 0;
   UINT itemPosition = 0;
   int id = kFirstMenuId;
-  for (const ui::MenuSpec& entry : spec().menu) {
+  for (const ui::MenuEntry& entry : layout().menu) {
     std::string name(entry.name);
     std::string caption(entry.caption);
     if (entry.level == 0) {
@@ -193,8 +193,8 @@ void Win32Form::buildMenu() {
 // The window is sized around its client area; a menu bar that wraps onto a second line takes
 // more than AdjustWindowRectEx allows for, so the result is measured and corrected once.
 void Win32Form::fitClientArea(int dpi) {
-  int wantedWidth = TwipsToPixels(spec().clientWidth, dpi);
-  int wantedHeight = TwipsToPixels(spec().clientHeight, dpi);
+  int wantedWidth = TwipsToPixels(layout().clientWidth, dpi);
+  int wantedHeight = TwipsToPixels(layout().clientHeight, dpi);
   RECT frame{0, 0, wantedWidth, wantedHeight};
   AdjustWindowRectEx(&frame, Style(window_), GetMenu(window_) != nullptr,
                      static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));

@@ -15,7 +15,7 @@ class Win32Toolkit;
 class Win32Form : public ui::Form {
  public:
   // Creates the window, hidden, with every control of the table.
-  Win32Form(const ui::FormSpec& spec, Win32Toolkit& toolkit);
+  Win32Form(const ui::FormLayout& layout, Win32Toolkit& toolkit);
   ~Win32Form() override;
 
   void show() override;

@@ -40,8 +40,8 @@ const char* Win32Toolkit::WindowClassName() {
   return kWindowClass;
 }
 
-std::unique_ptr<ui::Form> Win32Toolkit::createForm(const ui::FormSpec& spec) {
-  return std::make_unique<Win32Form>(spec, *this);
+std::unique_ptr<ui::Form> Win32Toolkit::createForm(const ui::FormLayout& layout) {
+  return std::make_unique<Win32Form>(layout, *this);
 }
 
 void Win32Toolkit::windowDestroyed() {

@@ -17,7 +17,7 @@ class Win32Toolkit : public ui::Toolkit {
   Win32Toolkit(const Win32Toolkit&) = delete;
   Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
-  std::unique_ptr<ui::Form> createForm(const ui::FormSpec& spec) override;
+  std::unique_ptr<ui::Form> createForm(const ui::FormLayout& layout) override;
 
   HINSTANCE instance() const { return instance_; }
   static const char* WindowClassName();

@@ -96,7 +96,7 @@ inline void WhileDialogRuns(const std::function<void()>& helper,
 // A plain top-level window standing for the program's form that owns a dialog.
 class OwnerForm : public ui::Form {
  public:
-  OwnerForm() : ui::Form(Spec()) {
+  OwnerForm() : ui::Form(Layout()) {
     window_ = CreateWindowExA(0, "STATIC", "Dialog owner", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(window_, SW_SHOWNOACTIVATE);
@@ -113,9 +113,9 @@ class OwnerForm : public ui::Form {
   HWND window() const { return window_; }
 
  private:
-  static const ui::FormSpec& Spec() {
-    static const ui::FormSpec spec{"frmOwner", "Dialog owner", 4000, 3000, {}, {}};
-    return spec;
+  static const ui::FormLayout& Layout() {
+    static const ui::FormLayout layout{"frmOwner", "Dialog owner", 4000, 3000, {}, {}};
+    return layout;
   }
   HWND window_ = nullptr;
 };

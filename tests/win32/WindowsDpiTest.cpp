@@ -34,7 +34,7 @@ TEST(WindowsDpiTest, ConvertsTwipsAtTheGivenDpi) {
 }
 
 TEST(WindowsDpiTest, ConvertsEachValueOfAControlRowOnItsOwn) {
-  ui::ControlSpec row{"x", ui::ControlKind::Label, "", 120, 2375, 3255, 195, ui::kNoFlags, {}};
+  ui::ControlLayout row{"x", ui::ControlKind::Label, "", 120, 2375, 3255, 195, ui::kNoFlags, {}};
   PixelRect pixels = ControlPixels(row, 96);
   EXPECT_EQ(pixels.left, 8);
   EXPECT_EQ(pixels.top, 158);

@@ -19,7 +19,7 @@ constexpr DWORD kButtonTypeMask = 0x0F;
 
 struct LayoutCase {
   const char* name;
-  const ui::FormSpec& (*layout)();
+  const ui::FormLayout& (*layout)();
 };
 
 const LayoutCase kLayouts[] = {
@@ -29,7 +29,7 @@ const LayoutCase kLayouts[] = {
 
 class WindowsLayoutTest : public ::testing::TestWithParam<LayoutCase> {
  protected:
-  const ui::FormSpec& spec() { return GetParam().layout(); }
+  const ui::FormLayout& layout() { return GetParam().layout(); }
   ui::Form& form() { return form_; }
   HWND window() { return FormWindow(form_); }
   int dpi() { return WindowDpi(window()); }
@@ -40,7 +40,7 @@ class WindowsLayoutTest : public ::testing::TestWithParam<LayoutCase> {
 };
 
 TEST_P(WindowsLayoutTest, EveryRowIsARealControlWithItsCaptionItemsAndState) {
-  for (const ui::ControlSpec& row : spec().controls) {
+  for (const ui::ControlLayout& row : layout().controls) {
     SCOPED_TRACE(std::string(row.name));
     ASSERT_TRUE(form().hasControl(row.name));
     ui::Control& control = form().control(row.name);
@@ -61,7 +61,7 @@ TEST_P(WindowsLayoutTest, EveryRowIsARealControlWithItsCaptionItemsAndState) {
 }
 
 TEST_P(WindowsLayoutTest, ControlsSitWhereTheTableSaysAtTheWindowsDpi) {
-  for (const ui::ControlSpec& row : spec().controls) {
+  for (const ui::ControlLayout& row : layout().controls) {
     SCOPED_TRACE(std::string(row.name));
     PixelRect expected = ControlPixels(row, dpi());
     PixelRect actual = formtest::RectInParent(ChildWindow(form(), row.name));
@@ -75,8 +75,8 @@ TEST_P(WindowsLayoutTest, ControlsSitWhereTheTableSaysAtTheWindowsDpi) {
 TEST_P(WindowsLayoutTest, ClientAreaIsTheTablesSize) {
   RECT client;
   GetClientRect(window(), &client);
-  EXPECT_EQ(client.right, TwipsToPixels(spec().clientWidth, dpi()));
-  EXPECT_EQ(client.bottom, TwipsToPixels(spec().clientHeight, dpi()));
+  EXPECT_EQ(client.right, TwipsToPixels(layout().clientWidth, dpi()));
+  EXPECT_EQ(client.bottom, TwipsToPixels(layout().clientHeight, dpi()));
 }
 
 TEST_P(WindowsLayoutTest, FrameIsFixedAndStartsHidden) {
@@ -86,19 +86,19 @@ TEST_P(WindowsLayoutTest, FrameIsFixedAndStartsHidden) {
   EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
   EXPECT_NE(style & WS_SYSMENU, 0u);  // both have a close box
   EXPECT_EQ(style & WS_CHILD, 0u);
-  bool isMainWindow = !spec().menu.empty();
+  bool isMainWindow = !layout().menu.empty();
   EXPECT_EQ((style & WS_MINIMIZEBOX) != 0, isMainWindow);
   EXPECT_EQ(GetMenu(window()) != nullptr, isMainWindow);
   EXPECT_FALSE(form().isShown());
   EXPECT_FALSE(IsWindowVisible(window()));
-  EXPECT_EQ(form().caption().text(), spec().caption);
-  EXPECT_EQ(WindowText(window()), spec().caption);
+  EXPECT_EQ(form().caption().text(), layout().caption);
+  EXPECT_EQ(WindowText(window()), layout().caption);
 }
 
 // Tab reaches every control that can take the focus, in table order, then wraps around.
 TEST_P(WindowsLayoutTest, TabOrderIsTableOrder) {
   std::vector<std::string> expected;
-  for (const ui::ControlSpec& row : spec().controls) {
+  for (const ui::ControlLayout& row : layout().controls) {
     if (row.kind != ControlKind::Label && !(row.flags & ui::kStartsDisabled)) {
       expected.emplace_back(row.name);
     }
@@ -109,12 +109,12 @@ TEST_P(WindowsLayoutTest, TabOrderIsTableOrder) {
   HWND current = first;
   do {
     std::string name;
-    for (const ui::ControlSpec& row : spec().controls) {
+    for (const ui::ControlLayout& row : layout().controls) {
       if (ChildWindow(form(), row.name) == current) name = row.name;
     }
     visited.push_back(name);
     current = GetNextDlgTabItem(window(), current, FALSE);
-  } while (current && current != first && visited.size() <= spec().controls.size());
+  } while (current && current != first && visited.size() <= layout().controls.size());
   EXPECT_EQ(visited, expected);
 }
 
@@ -135,7 +135,7 @@ const KindStyle kKindStyles[] = {
 
 TEST_P(WindowsLayoutTest, ControlsHaveTheirKindsClassStyleAndFont) {
   auto guiFont = reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
-  for (const ui::ControlSpec& row : spec().controls) {
+  for (const ui::ControlLayout& row : layout().controls) {
     SCOPED_TRACE(std::string(row.name));
     HWND child = ChildWindow(form(), row.name);
     DWORD style = StyleOf(child);
@@ -161,7 +161,7 @@ TEST_P(WindowsLayoutTest, ControlsHaveTheirKindsClassStyleAndFont) {
 
 TEST_P(WindowsLayoutTest, OnlyTheTablesDefaultButtonHasTheDefaultStyle) {
   int defaults = 0;
-  for (const ui::ControlSpec& row : spec().controls) {
+  for (const ui::ControlLayout& row : layout().controls) {
     if (row.kind != ControlKind::Button) continue;
     SCOPED_TRACE(std::string(row.name));
     bool isDefault = (row.flags & ui::kDefaultButton) != 0;
@@ -181,7 +181,7 @@ TEST_P(WindowsLayoutTest, OnlyTheTablesDefaultButtonHasTheDefaultStyle) {
 // the level-0 entry before them, "-" as separators.
 TEST_P(WindowsLayoutTest, MenuTreeFollowsTheTable) {
   HMENU bar = GetMenu(window());
-  if (spec().menu.empty()) {
+  if (layout().menu.empty()) {
     EXPECT_EQ(bar, nullptr);
     return;
   }
@@ -189,7 +189,7 @@ TEST_P(WindowsLayoutTest, MenuTreeFollowsTheTable) {
   int barPosition = -1;
   int itemPosition = 0;
   HMENU popup = nullptr;
-  for (const ui::MenuSpec& entry : spec().menu) {
+  for (const ui::MenuEntry& entry : layout().menu) {
     SCOPED_TRACE(std::string(entry.name));
     ui::Control& control = form().control(entry.name);
     bool separator = entry.caption == "-";

@@ -167,8 +167,8 @@ class FormFixture {
     DrainMessages();
   }
 
-  ui::Form& build(const ui::FormSpec& spec) {
-    forms_.push_back(toolkit_.createForm(spec));
+  ui::Form& build(const ui::FormLayout& layout) {
+    forms_.push_back(toolkit_.createForm(layout));
     return *forms_.back();
   }
   Win32Toolkit& toolkit() { return toolkit_; }

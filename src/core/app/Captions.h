@@ -9,6 +9,8 @@ inline constexpr const char* kModeDownload = "&Download";
 inline constexpr const char* kBrowse = "&Browse";
 inline constexpr const char* kSave = "&Save";
 inline constexpr const char* kOops = "Oops!";
+inline constexpr const char* kQuoteInFileName =
+    "Sorry, a file name cannot contain a double quote (\").";
 inline constexpr const char* kUploadPrompt = "Please select a file to upload...";
 inline constexpr const char* kDownloadPrompt = "Please select a file to download to...";
 inline constexpr const char* kChrootPrompt = "Please select a folder...";

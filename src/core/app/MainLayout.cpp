@@ -5,8 +5,8 @@ namespace loadergui {
 
 using ui::ControlKind;
 
-const ui::FormSpec& MainWindowLayout() {
-  static const ui::FormSpec spec{
+const ui::FormLayout& MainWindowLayout() {
+  static const ui::FormLayout layout{
       "frmMain",
       "Ravlink Serial GUI 2.0",
       4455,
@@ -69,7 +69,7 @@ const ui::FormSpec& MainWindowLayout() {
           {"mnuHelp", "&Help", 0},
           {"mnuHelpAbout", "&About ", 1},
       }};
-  return spec;
+  return layout;
 }
 
 }  // namespace loadergui

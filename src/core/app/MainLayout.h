@@ -4,5 +4,5 @@
 #include "ui/Layout.h"
 
 namespace loadergui {
-const ui::FormSpec& MainWindowLayout();
+const ui::FormLayout& MainWindowLayout();
 }

@@ -28,8 +28,7 @@ void RunDump(App& app, const Dump& dump) {
   // A quote in the path would end the quoted target early; the save dialog normally refuses
   // such a name, but nothing reaches the loader that could split its command line.
   if (path->find('"') != std::string::npos) {
-    app.services().messageBox(
-        &app.frmMain(), "Sorry, a file name cannot contain a double quote (\").", text::kOops);
+    app.services().messageBox(&app.frmMain(), text::kQuoteInFileName, text::kOops);
     return;
   }
   LoaderSetup setup = ReadLoaderSetup(app);

@@ -41,7 +41,7 @@ std::string DownloadAction(App& app) {
   // The path goes to the loader between double quotes, so a quote of its own would end it early
   // and hand the rest to the loader as further options.
   if (file.find('"') != std::string::npos) {
-    Refuse(app, "Sorry, a file name cannot contain a double quote (\").");
+    Refuse(app, text::kQuoteInFileName);
     return {};
   }
   std::string size = app.frmOptions().control("txtFilesize").text();

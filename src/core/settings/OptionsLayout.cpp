@@ -7,8 +7,8 @@ using ui::ControlKind;
 
 // cmbIP lies on cmbCOMPort's spot, cbARP and txtARP on the baud-rate label's and cmbBaudrate's;
 // the loader variant decides which of each pair is visible.
-const ui::FormSpec& OptionsDialogLayout() {
-  static const ui::FormSpec spec{
+const ui::FormLayout& OptionsDialogLayout() {
+  static const ui::FormLayout layout{
       "frmOptions",
       "Ravlink Serial Configuration Options",
       5190,
@@ -183,7 +183,7 @@ const ui::FormSpec& OptionsDialogLayout() {
            {}},
       },
       {}};
-  return spec;
+  return layout;
 }
 
 }  // namespace loadergui

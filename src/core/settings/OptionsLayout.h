@@ -4,5 +4,5 @@
 #include "ui/Layout.h"
 
 namespace loadergui {
-const ui::FormSpec& OptionsDialogLayout();
+const ui::FormLayout& OptionsDialogLayout();
 }

@@ -7,7 +7,7 @@
 
 namespace loadergui::ui {
 
-Form::Form(const FormSpec& spec) : spec_(spec) {}
+Form::Form(const FormLayout& layout) : layout_(layout) {}
 
 Form::~Form() = default;
 
@@ -17,7 +17,7 @@ Control& Form::control(std::string_view name) const {
   auto found = byName_.find(name);
   if (found == byName_.end()) {
     std::fprintf(stderr, "unknown control %.*s on %.*s\n", static_cast<int>(name.size()),
-                 name.data(), static_cast<int>(spec_.name.size()), spec_.name.data());
+                 name.data(), static_cast<int>(layout_.name.size()), layout_.name.data());
     std::abort();
   }
   return *found->second;

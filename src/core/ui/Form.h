@@ -15,13 +15,13 @@ namespace loadergui::ui {
 
 class Form {
  public:
-  explicit Form(const FormSpec& spec);
+  explicit Form(const FormLayout& layout);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  const FormSpec& spec() const { return spec_; }
-  std::string_view name() const { return spec_.name; }
+  const FormLayout& layout() const { return layout_; }
+  std::string_view name() const { return layout_.name; }
   Control& caption() { return *caption_; }
   Control& control(std::string_view name) const;
   bool hasControl(std::string_view name) const;
@@ -49,7 +49,7 @@ class Form {
   void adopt(std::unique_ptr<Control> control);
 
  private:
-  const FormSpec& spec_;
+  const FormLayout& layout_;
   std::unique_ptr<Control> caption_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::map<std::string, Control*, std::less<>> byName_;
@@ -59,7 +59,7 @@ class Form {
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
-  virtual std::unique_ptr<Form> createForm(const FormSpec& spec) = 0;
+  virtual std::unique_ptr<Form> createForm(const FormLayout& layout) = 0;
 };
 
 }  // namespace loadergui::ui

@@ -17,7 +17,7 @@ enum ControlFlag : unsigned {
 };
 
 // Positions and sizes are in twips (1/1440 inch) from the top-left corner of the client area.
-struct ControlSpec {
+struct ControlLayout {
   std::string_view name;
   ControlKind kind;
   std::string_view caption;
@@ -27,18 +27,18 @@ struct ControlSpec {
 };
 
 // A menu bar entry: top-level menus have level 0, their items level 1.
-struct MenuSpec {
+struct MenuEntry {
   std::string_view name;
   std::string_view caption;
   int level;
 };
 
-struct FormSpec {
+struct FormLayout {
   std::string_view name;
   std::string_view caption;
-  int clientWidth, clientHeight;      // twips
-  std::vector<ControlSpec> controls;  // in tab order
-  std::vector<MenuSpec> menu;         // in menu order
+  int clientWidth, clientHeight;        // twips
+  std::vector<ControlLayout> controls;  // in tab order
+  std::vector<MenuEntry> menu;          // in menu order
 };
 
 }  // namespace loadergui::ui

@@ -51,8 +51,8 @@ void Answer(HWND window) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK
-    MenuProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+extern "C" __attribute__((dllexport)) LRESULT CALLBACK MenuProbeHook(int code, WPARAM wParam,
+                                                                     LPARAM lParam) {
   static const UINT question = RegisterWindowMessageA(menuprobe::kQuestionMessage);
   if (code == HC_ACTION) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
