@@ -129,6 +129,11 @@ bool NullServices::findFile(const std::string& pattern, platform::SearchFor what
   return false;
 }
 
+bool NullServices::isFolder(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && fs::is_directory(diskPath(path), error);
+}
+
 std::size_t NullServices::getPrivateProfileString(const std::string& section,
                                                   const std::string& key,
                                                   const std::string& defaultValue, char* buffer,

@@ -53,6 +53,8 @@ class NullServices : public platform::Services {
   void runAndWait(const std::string& commandLine, int windowStyle) override;
   bool startProcess(const std::string& commandLine, int windowStyle) override;
   bool findFile(const std::string& pattern, platform::SearchFor what) override;
+  bool isFolder(const std::string& path) override;
+  std::vector<std::string> serialPorts() override { return presentSerialPorts; }
   void setCurrentDirectory(const std::string& folder) override { currentDirectory_ = folder; }
   std::string currentDirectory() override { return currentDirectory_; }
   std::string programFolder() override { return programFolder_; }
@@ -74,6 +76,7 @@ class NullServices : public platform::Services {
   std::vector<DialogSeen> dialogs;
   std::deque<DialogAnswer> dialogAnswers;  // an empty queue cancels
   std::vector<StartedProcess> processes;
+  std::vector<std::string> presentSerialPorts;  // what serialPorts reports
   int profileReads = 0;
   int profileWrites = 0;
   // Runs when a message box is shown, as the user reads it.

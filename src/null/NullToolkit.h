@@ -27,6 +27,7 @@ class NullControl : public ui::Control {
   void setChecked(bool checked) override { checked_ = checked; }
   int value() const override { return value_; }
   std::vector<std::string> items() const override { return items_; }
+  void setItems(const std::vector<std::string>& items) override { items_ = items; }
   void setFocus() override;
 
   // What a user's typing does: each character passes the key-press handler, then lands in the

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace loadergui::ui {
 class Form;
@@ -63,6 +64,10 @@ class Services {
 
   // Whether at least one directory entry matches the pattern (wildcards allowed).
   virtual bool findFile(const std::string& pattern, SearchFor what) = 0;
+  // Whether the path names an existing folder.
+  virtual bool isFolder(const std::string& path) = 0;
+  // Names of the serial ports present on the machine ("COM7"), in any order.
+  virtual std::vector<std::string> serialPorts() = 0;
   virtual void setCurrentDirectory(const std::string& folder) = 0;
   virtual std::string currentDirectory() = 0;
   // Folder that holds the running executable, without a trailing separator.

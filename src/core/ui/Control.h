@@ -48,6 +48,8 @@ class Control {
   virtual int value() const = 0;
   // List items of a combo box.
   virtual std::vector<std::string> items() const = 0;
+  // Replaces the list items of a combo box; its text stays as it is.
+  virtual void setItems(const std::vector<std::string>& items) = 0;
   virtual void setFocus() = 0;
 
   void setValue(int value);
@@ -58,6 +60,10 @@ class Control {
   std::function<void()> onClick;
   // Sees each typed character; setting it to 0 discards the character.
   std::function<void(int& keyAscii)> onKeyPress;
+  // Runs just before a combo box's list drops down.
+  std::function<void()> onDropDown;
+  // The tip shown while the mouse pointer rests on the control; an empty text shows none.
+  std::function<std::string()> tipText;
 
  protected:
   // Stores a check-box value without running any handler.

@@ -42,6 +42,9 @@ class Form {
 
   // Raised by the backend when the user asks to close the window (close box, Alt+F4).
   std::function<void()> onCloseRequest;
+  // Raised by the backend when files are dropped onto the window, with their full paths in
+  // the order the platform gives them.
+  std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 
  protected:
   // Backends hand over the caption and each control of the layout table as they build them.
