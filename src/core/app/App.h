@@ -74,6 +74,8 @@ void mnuConfigOptions_Click(App& app);
 void mnuHelpAbout_Click(App& app);
 void cmdBrowse_Click(App& app);
 void cmdExecute_Click(App& app);
+std::string cmdExecute_Tip(App& app);
+void Form_DropFiles(App& app, const std::vector<std::string>& paths);
 }  // namespace frmMain
 
 // Handlers of the configuration dialog.
@@ -87,6 +89,7 @@ void cbARP_Click(App& app);
 void cmdChroot_Click(App& app);
 void cmdCDFSRedir_Click(App& app);
 void cmbBaudrate_KeyPress(App& app, int& keyAscii);
+void cmbCOMPort_DropDown(App& app);
 void Form_Unload(App& app, int& cancel);
 void QueryClose(App& app);
 }  // namespace frmOptions

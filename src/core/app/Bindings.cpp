@@ -1,7 +1,9 @@
 // Which handler each control runs: one table per window.
 #include "app/Bindings.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/App.h"
 
@@ -52,12 +54,17 @@ void BindClicks(App& app, ui::Form& form, const ClickBinding (&table)[N]) {
 
 void BindMainWindow(App& app, ui::Form& form) {
   BindClicks(app, form, kMainWindowClicks);
+  form.control("cmdExecute").tipText = [&app] { return frmMain::cmdExecute_Tip(app); };
+  form.onDropFiles = [&app](const std::vector<std::string>& paths) {
+    frmMain::Form_DropFiles(app, paths);
+  };
   // Closing the main window by any means is its unload.
   form.onCloseRequest = [&app] { app.unloadMain(); };
 }
 
 void BindOptionsDialog(App& app, ui::Form& form) {
   BindClicks(app, form, kOptionsDialogClicks);
+  form.control("cmbCOMPort").onDropDown = [&app] { frmOptions::cmbCOMPort_DropDown(app); };
   form.control("cmbBaudrate").onKeyPress = [&app](int& keyAscii) {
     frmOptions::cmbBaudrate_KeyPress(app, keyAscii);
   };

@@ -31,6 +31,31 @@ std::string Quoted(const std::string& path) {
   return "\"" + path + "\"";
 }
 
+std::vector<UnquotedValue> SetupValues(const LoaderSetup& setup) {
+  if (setup.serial) return {{"the serial device", setup.device}, {"the baud rate", setup.baudrate}};
+  return {{"the IP address", setup.ip}};
+}
+
+// The tools split their command lines at blanks, tabs and line breaks, and a double quote
+// starts a quoted argument: such a character in an unquoted value would hand the tool
+// arguments the user never chose, for instance a second action or another output file. An
+// empty value passes, as the tools have always received it.
+std::string UnquotedValuesRefusal(const std::vector<UnquotedValue>& values) {
+  for (const auto& value : values) {
+    if (value.text.find_first_of(" \t\r\n\v\f\"") != std::string::npos) {
+      return std::string("Sorry, ") + value.what +
+             " cannot contain a blank or a double quote (\").";
+    }
+  }
+  return {};
+}
+
+// A path goes to the tool between double quotes, so a quote of its own would end it early and
+// hand the rest to the tool as further options.
+bool HoldsQuote(const std::string& path) {
+  return path.find('"') != std::string::npos;
+}
+
 std::string LoaderCommandLine(const LoaderSetup& setup, const std::string& addressPiece,
                               const std::string& pathOptions, const std::string& actionPiece) {
   std::string line;

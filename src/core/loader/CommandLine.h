@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace loadergui {
 
@@ -22,6 +23,21 @@ LoaderSetup ReadLoaderSetup(App& app);
 
 // A path enclosed in double quotes, nothing escaped inside.
 std::string Quoted(const std::string& path);
+
+// A text that reaches a tool unquoted, with the name the user knows it by.
+struct UnquotedValue {
+  const char* what;  // "the address"
+  std::string text;
+};
+
+// The unquoted texts of the setup: target and speed of the serial loader, or the IP address.
+std::vector<UnquotedValue> SetupValues(const LoaderSetup& setup);
+
+// The refusal for the first value that would not reach the tool as one argument; empty when
+// every value is fine.
+std::string UnquotedValuesRefusal(const std::vector<UnquotedValue>& values);
+
+bool HoldsQuote(const std::string& path);
 
 // Loader head, target and speed come from the setup, then the address piece, the switch options,
 // the path options and the action; the pieces carry their own leading blanks.

@@ -25,13 +25,15 @@ const Dump kFlashDump{kFlashDumpUse, " -a 0x200000", " -s 0x20000 -d "};
 void RunDump(App& app, const Dump& dump) {
   auto path = RunFileDialog(app, dump.saveDialog);
   if (!path) return;
-  // A quote in the path would end the quoted target early; the save dialog normally refuses
-  // such a name, but nothing reaches the loader that could split its command line.
-  if (path->find('"') != std::string::npos) {
-    app.services().messageBox(&app.frmMain(), text::kQuoteInFileName, text::kOops);
+  // The save dialog normally refuses a name with a quote, but nothing reaches the loader that
+  // could split its command line.
+  std::string refusal = HoldsQuote(*path) ? text::kQuoteInFileName : "";
+  LoaderSetup setup = ReadLoaderSetup(app);
+  if (refusal.empty()) refusal = UnquotedValuesRefusal(SetupValues(setup));
+  if (!refusal.empty()) {
+    app.services().messageBox(&app.frmMain(), refusal, text::kOops);
     return;
   }
-  LoaderSetup setup = ReadLoaderSetup(app);
   StartLoader(app, LoaderCommandLine(setup, dump.addressPiece, "",
                                      dump.sizeAndTargetPiece + Quoted(*path)));
 }

@@ -5,6 +5,7 @@
 #include "app/Captions.h"
 #include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
+#include "loader/ExecutePlan.h"
 #include "loader/ShellWait.h"
 #include "loader/Tools.h"
 #include "ui/Control.h"
@@ -13,81 +14,138 @@ namespace loadergui {
 
 namespace {
 
-void Refuse(App& app, const std::string& message) {
-  app.services().messageBox(&app.frmMain(), message, text::kOops);
+using Outcome = ExecutePlan::Outcome;
+
+ExecutePlan Refusal(std::string message) {
+  ExecutePlan plan;
+  plan.outcome = Outcome::Refused;
+  plan.refusal = std::move(message);
+  return plan;
 }
 
-// The action piece of an upload, or empty when the upload file does not exist.
-std::string UploadAction(App& app) {
+bool Ticked(ui::Form& form, const char* name) {
+  return form.control(name).value() == ui::kTicked;
+}
+
+// The action piece of an upload, or the refusal.
+ExecutePlan UploadAction(App& app) {
   ui::Form& main = app.frmMain();
   std::string file = main.control("txtUpload").text();
   if (!app.services().findFile(file, platform::SearchFor::OrdinaryFiles)) {
-    Refuse(app, "Sorry, that file does not exist!");
-    return {};
+    return Refusal("Sorry, that file does not exist!");
   }
+  if (HoldsQuote(file)) return Refusal(text::kQuoteInFileName);
+  ExecutePlan plan;
+  plan.outcome = Outcome::Start;
   const char* option = main.control("mnuConfigUpload").checked() ? " -u " : " -x ";
-  return option + Quoted(file);
+  plan.loaderCommand = option + Quoted(file);
+  return plan;
 }
 
-// The action piece of a download, or empty when the download is refused or not in force.
-std::string DownloadAction(App& app) {
+// The action piece of a download, the refusal, or nothing when Download is not in force.
+ExecutePlan DownloadAction(App& app) {
   ui::Form& main = app.frmMain();
   if (!main.control("mnuConfigDownload").checked()) return {};
   std::string file = main.control("txtDownload").text();
   if (file.empty() || file == text::kDownloadPrompt) {
-    Refuse(app, "You must save a file to download to.");
-    return {};
+    return Refusal("You must save a file to download to.");
   }
-  // The path goes to the loader between double quotes, so a quote of its own would end it early
-  // and hand the rest to the loader as further options.
-  if (file.find('"') != std::string::npos) {
-    Refuse(app, text::kQuoteInFileName);
-    return {};
-  }
+  if (HoldsQuote(file)) return Refusal(text::kQuoteInFileName);
   std::string size = app.frmOptions().control("txtFilesize").text();
-  if (size == "0x0") {
-    Refuse(app, "You must set the file size before downloading.");
-    return {};
-  }
-  return " -s " + size + " -d " + Quoted(file);
+  if (size == "0x0") return Refusal("You must set the file size before downloading.");
+  std::string refusal = UnquotedValuesRefusal({{"the file size", size}});
+  if (!refusal.empty()) return Refusal(refusal);
+  ExecutePlan plan;
+  plan.outcome = Outcome::Start;
+  plan.loaderCommand = " -s " + size + " -d " + Quoted(file);
+  return plan;
 }
 
-std::string PathOptions(App& app) {
-  ui::Form& options = app.frmOptions();
-  std::string pieces;
-  if (options.control("cbChroot").value() == ui::kTicked) {
-    pieces += " -c " + Quoted(options.control("txtChroot").text());
-  }
-  if (options.control("cbCDFSRedir").value() == ui::kTicked) {
-    pieces += " -i " + Quoted(options.control("txtCDFSRedir").text());
-  }
-  return pieces;
-}
+struct PathOption {
+  const char* checkBox;
+  const char* textBox;
+  const char* option;
+};
 
-// Binds the console's IP address to its MAC address before an IP transfer; waited for.
-void RunArpStepIfAsked(App& app, const LoaderSetup& setup) {
-  ui::Form& options = app.frmOptions();
-  if (setup.serial || options.control("cbARP").value() != ui::kTicked) return;
-  std::string command =
-      std::string(tools::kArp) + " -s " + setup.ip + " " + options.control("txtARP").text();
-  ShellAndWait(app.services(), command, tools::kNormalFocus);
-}
+const PathOption kPathOptions[] = {
+    {"cbChroot", "txtChroot", " -c "},
+    {"cbCDFSRedir", "txtCDFSRedir", " -i "},
+};
 
 }  // namespace
+
+// Reads the controls and looks the upload file up from the current directory; starts nothing
+// and shows nothing, so the same plan serves the press and the preview of its command line.
+ExecutePlan PlanExecute(App& app) {
+  ui::Form& main = app.frmMain();
+  ui::Form& options = app.frmOptions();
+  bool uploadFamily = main.control("cmdBrowse").text() == text::kBrowse;
+  ExecutePlan plan = uploadFamily ? UploadAction(app) : DownloadAction(app);
+  if (plan.outcome != Outcome::Start) return plan;
+  std::string action = plan.loaderCommand;
+
+  std::string pathOptions;
+  for (const auto& path : kPathOptions) {
+    if (!Ticked(options, path.checkBox)) continue;
+    std::string folderOrImage = options.control(path.textBox).text();
+    if (HoldsQuote(folderOrImage)) return Refusal(text::kQuoteInFileName);
+    pathOptions += path.option + Quoted(folderOrImage);
+  }
+
+  LoaderSetup setup = ReadLoaderSetup(app);
+  std::string address = options.control("txtAddress").text();
+  std::vector<UnquotedValue> values = SetupValues(setup);
+  values.push_back({"the address", address});
+  std::string refusal = UnquotedValuesRefusal(values);
+  if (!refusal.empty()) return Refusal(refusal);
+
+  // The ARP step binds the console's IP address to its MAC address before an IP transfer. The
+  // MAC address goes as typed: its prompt text still in the box makes the step fail, which
+  // never holds up the transfer, and the tool's further arguments choose nothing of ours.
+  if (!setup.serial && Ticked(options, "cbARP")) {
+    plan.arpCommand =
+        std::string(tools::kArp) + " -s " + setup.ip + " " + options.control("txtARP").text();
+  }
+  plan.loaderCommand = LoaderCommandLine(setup, " -a " + address, pathOptions, action);
+  return plan;
+}
 
 void frmMain::cmdExecute_Click(App& app) {
   auto& services = app.services();
   services.setCurrentDirectory(services.programFolder());
+  ExecutePlan plan = PlanExecute(app);
+  switch (plan.outcome) {
+    case Outcome::Nothing:
+      return;
+    case Outcome::Refused:
+      services.messageBox(&app.frmMain(), plan.refusal, text::kOops);
+      return;
+    case Outcome::Start:
+      if (!plan.arpCommand.empty()) ShellAndWait(services, plan.arpCommand, tools::kNormalFocus);
+      StartLoader(app, plan.loaderCommand);
+      return;
+  }
+}
 
-  ui::Form& main = app.frmMain();
-  bool uploadFamily = main.control("cmdBrowse").text() == text::kBrowse;
-  std::string action = uploadFamily ? UploadAction(app) : DownloadAction(app);
-  if (action.empty()) return;
-
-  LoaderSetup setup = ReadLoaderSetup(app);
-  RunArpStepIfAsked(app, setup);
-  std::string address = " -a " + app.frmOptions().control("txtAddress").text();
-  StartLoader(app, LoaderCommandLine(setup, address, PathOptions(app), action));
+// What a press would start now, the ARP step's line first, or the message it would refuse
+// with. The plan is made from the program's folder, as the press makes it, and the current
+// directory is put back afterwards.
+std::string frmMain::cmdExecute_Tip(App& app) {
+  auto& services = app.services();
+  std::string previous = services.currentDirectory();
+  services.setCurrentDirectory(services.programFolder());
+  ExecutePlan plan = PlanExecute(app);
+  services.setCurrentDirectory(previous);
+  switch (plan.outcome) {
+    case Outcome::Nothing:
+      return {};
+    case Outcome::Refused:
+      return plan.refusal;
+    case Outcome::Start:
+      break;
+  }
+  if (plan.arpCommand.empty()) return plan.loaderCommand;
+  return plan.arpCommand + "\r\n" + plan.loaderCommand;
 }
 
 }  // namespace loadergui

@@ -1,0 +1,104 @@
+// Values that would split a tool's command line are refused before anything starts.
+#include "AppFixture.h"
+
+namespace loadergui::testing {
+namespace {
+
+class UnsafeValuesTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    installProgram();
+    ASSERT_TRUE(start());
+    writeFile("demo.elf");
+    mainControl("txtUpload").setText("demo.elf");
+    mainControl("txtDownload").setText("C:\\out.bin");
+    optionControl("txtFilesize").setText("0x100");
+  }
+};
+
+struct UnsafeCase {
+  bool serial;
+  const char* modeItem;  // empty for the BIOS dump
+  const char* control;
+  const char* text;
+  const char* message;
+};
+
+const UnsafeCase kUnsafe[] = {
+    {true, "mnuConfigUpload", "cmbCOMPort", "COM1 -d C:\\x",
+     "Sorry, the serial device cannot contain a blank or a double quote (\")."},
+    {true, "mnuConfigUlexecute", "cmbBaudrate", "115200\t-x",
+     "Sorry, the baud rate cannot contain a blank or a double quote (\")."},
+    {false, "mnuConfigUpload", "cmbIP", "10.0.0.1 -b 9600",
+     "Sorry, the IP address cannot contain a blank or a double quote (\")."},
+    {false, "mnuConfigDownload", "txtAddress", "0x0\"",
+     "Sorry, the address cannot contain a blank or a double quote (\")."},
+    {true, "mnuConfigDownload", "txtFilesize", "0x10 -u",
+     "Sorry, the file size cannot contain a blank or a double quote (\")."},
+    {true, "mnuConfigUpload", "txtChroot", "C:\\root\" -x \"C:\\evil",
+     "Sorry, a file name cannot contain a double quote (\")."},
+    {false, "mnuConfigUpload", "txtCDFSRedir", "C:\\a\"b.iso",
+     "Sorry, a file name cannot contain a double quote (\")."},
+    {true, "", "cmbCOMPort", "COM1\n",
+     "Sorry, the serial device cannot contain a blank or a double quote (\")."},
+    {false, "", "cmbIP", "\"1.2.3.4\"",
+     "Sorry, the IP address cannot contain a blank or a double quote (\")."},
+};
+
+TEST_F(UnsafeValuesTest, ValuesThatWouldSplitTheCommandLineAreRefused) {
+  // Path options and the ARP step are on, so neither may start once a value is refused.
+  optionStub("cbChroot").setValue(1);
+  optionStub("cbCDFSRedir").setValue(1);
+  optionStub("cbARP").setValue(1);
+  for (const auto& c : kUnsafe) {
+    SCOPED_TRACE(c.text);
+    services->messages.clear();
+    services->processes.clear();
+    mainControl(c.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
+    std::string before = optionControl(c.control).text();
+    optionControl(c.control).setText(c.text);
+    if (*c.modeItem) {
+      mainControl(c.modeItem).click();
+      mainControl("cmdExecute").click();
+    } else {
+      services->dialogAnswers.push_back("C:\\bios.bin");
+      mainControl("mnuBIOS").click();
+    }
+    EXPECT_TRUE(services->processes.empty());
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_EQ(services->messages[0].text, c.message);
+    EXPECT_EQ(services->messages[0].title, "Oops!");
+    EXPECT_EQ(optionControl(c.control).text(), c.text);  // kept for the user to mend
+    optionControl(c.control).setText(before);
+  }
+}
+
+TEST_F(UnsafeValuesTest, OddButSingleArgumentValuesStillGoAsTyped) {
+  // Empty texts, option-like texts and blanks inside quoted paths are each one argument.
+  mainControl("mnuRavlinkIP").click();
+  mainControl("mnuConfigDownload").click();
+  optionControl("cmbIP").setText("-x");
+  optionControl("txtAddress").setText("");
+  optionControl("txtFilesize").setText("-u");
+  optionStub("cbChroot").setValue(1);
+  optionControl("txtChroot").setText("C:\\my root -x");
+  optionStub("cbARP").setValue(1);
+  optionControl("txtARP").setText("Set MAC address");
+  mainControl("cmdExecute").click();
+  EXPECT_TRUE(services->messages.empty());
+  ASSERT_EQ(services->processes.size(), 2u);
+  EXPECT_EQ(services->processes[0].commandLine, "tools\\arp.exe -s -x Set MAC address");
+  EXPECT_EQ(services->processes[1].commandLine,
+            "tools\\ravlink-ip.exe -t -x -a  -c \"C:\\my root -x\" -s -u -d \"C:\\out.bin\"");
+}
+
+TEST_F(UnsafeValuesTest, MissingUploadFileIsReportedBeforeAnUnsafeValue) {
+  optionControl("cmbCOMPort").setText("COM 1");
+  mainControl("txtUpload").setText("nothere.elf");
+  mainControl("cmdExecute").click();
+  ASSERT_EQ(services->messages.size(), 1u);
+  EXPECT_EQ(services->messages[0].text, "Sorry, that file does not exist!");
+}
+
+}  // namespace
+}  // namespace loadergui::testing
