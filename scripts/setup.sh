@@ -4,6 +4,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ clang-format
+  clang libclang-rt-14-dev
   libgtest-dev googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth imagemagick xdotool

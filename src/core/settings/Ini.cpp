@@ -14,14 +14,17 @@ std::string SettingsFilePath(platform::Services& services) {
 }
 
 // A missing file, section or key and an empty value all read as the empty text; a stored value
-// longer than the buffer comes back cut to its first 254 characters.
+// longer than the buffer comes back cut to its first 254 characters. The answer ends at its first
+// NUL as well: a NUL byte in the file would otherwise ride along into a command line, which the
+// platform cuts short there.
 std::string ReadSetting(platform::Services& services, const std::string& section,
                         const std::string& key) {
   std::string buffer(kValueBufferSize, ' ');
   std::size_t count = services.getPrivateProfileString(
       section, key, "", buffer.data(), kValueBufferSize, SettingsFilePath(services));
   if (count == 0) return {};
-  return buffer.substr(0, count);
+  std::string answer = buffer.substr(0, count);
+  return answer.substr(0, answer.find('\0'));
 }
 
 // A write that fails (no tools folder, a read-only file) is not reported: the run goes on.

@@ -170,7 +170,8 @@ std::size_t ReadProfileString(const std::string& fileText, const std::string& se
 std::string WriteProfileString(const std::string& fileText, const std::string& section,
                                const std::string& key, const std::string& value) {
   auto lines = ParseText(fileText);
-  // Lines the write adds end in CR LF; a last line without a break gets one before them.
+  // Lines the write adds end in CR LF; a last line without a line feed (none at all, or a lone
+  // CR, which does not end a line) gets a whole break before them.
   auto added = [](std::string raw) {
     Line line;
     line.raw = std::move(raw);
@@ -178,7 +179,9 @@ std::string WriteProfileString(const std::string& fileText, const std::string& s
     return line;
   };
   auto insertAt = [&lines](std::size_t index, Line line) {
-    if (index > 0 && lines[index - 1].ending.empty()) lines[index - 1].ending = "\r\n";
+    if (index > 0 && lines[index - 1].ending.find('\n') == std::string::npos) {
+      lines[index - 1].ending = "\r\n";
+    }
     lines.insert(lines.begin() + static_cast<long>(index), std::move(line));
   };
 

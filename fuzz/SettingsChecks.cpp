@@ -1,0 +1,433 @@
+// Runs the program on one settings file and checks what it reads, starts and writes back.
+#include "SettingsChecks.h"
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "LoaderLineGrammar.h"
+#include "NullServices.h"
+#include "NullToolkit.h"
+#include "app/App.h"
+#include "app/SubRoutines.h"
+#include "settings/Ini.h"
+#include "settings/OptionValues.h"
+#include "settings/ProfileStore.h"
+#include "ui/Control.h"
+
+namespace loadergui::fuzzing {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kLongestValue = 254;
+// Each pass peels at most one pair of enclosing quotes off a value, so a value of 254 characters
+// settles after at most 127 passes; a value that reads back empty takes its default once more.
+constexpr int kMostPasses = 130;
+
+const char* const kUploadFile = "upload me.elf";
+const char* const kDefaultDownload = "C:\\dumps\\out file.bin";
+const char* const kDefaultDump = "C:\\My Dumps\\dc dump.bin";
+// What the profile rules take away around a value.
+const std::string kBlanks(" \t\r\n\v\f\x1a");
+
+// The program's folder with everything start-up asks for, made once per process.
+class Workspace {
+ public:
+  Workspace() {
+    std::string pattern = (fs::temp_directory_path() / "loadergui-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    folder_ = pattern;
+    for (const char* file :
+         {"ravlinkgui.exe", "tools/cygintl.dll", "tools/cygwin1.dll", "tools/ravlink-serial.exe",
+          "tools/ravlink-ip.exe", "tools/arp.exe", kUploadFile}) {
+      Write(file, "x");
+    }
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  void Write(const std::string& relativePath, const std::string& content) {
+    fs::path path = folder_ / relativePath;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+  }
+  std::string Read(const std::string& relativePath) const {
+    std::ifstream in(folder_ / relativePath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::string folder() const { return folder_.string(); }
+
+ private:
+  fs::path folder_;
+};
+
+Workspace& TheWorkspace() {
+  static Workspace workspace;
+  return workspace;
+}
+
+// One run of the program on the workspace as it stands.
+struct Run {
+  Run() : services(TheWorkspace().folder(), "ravlinkgui"), app(services, toolkit) {}
+  null::NullServices services;
+  null::NullToolkit toolkit;
+  App app;
+};
+
+// What the load sequence left in the controls: the variant, the mode caption and the fourteen
+// option values (check boxes as decimal text), in the order of the option table.
+struct LoadedState {
+  bool serial = true;
+  std::string caption;
+  std::array<std::string, 14> values;
+  bool operator==(const LoadedState& other) const {
+    return serial == other.serial && caption == other.caption && values == other.values;
+  }
+};
+
+LoadedState ReadState(App& app) {
+  LoadedState state;
+  state.serial = SerialLoaderSelected(app);
+  state.caption = app.frmMain().control("cmdExecute").text();
+  for (std::size_t i = 0; i < std::size(kOptionValues); ++i) {
+    ui::Control& control = app.frmOptions().control(kOptionValues[i].control);
+    state.values[i] = kOptionValues[i].kind == OptionKind::Text ? control.text()
+                                                                : std::to_string(control.value());
+  }
+  return state;
+}
+
+std::string Visible(const std::string& text) {
+  std::string shown;
+  for (unsigned char c : text) {
+    if (c >= 0x20 && c < 0x7f && c != '\\') {
+      shown += static_cast<char>(c);
+    } else {
+      static const char kHex[] = "0123456789abcdef";
+      shown += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+    }
+  }
+  return "\"" + shown + "\"";
+}
+
+class Failures {
+ public:
+  void Add(const std::string& what) { list_.push_back(what); }
+  std::vector<std::string> Take() { return std::move(list_); }
+
+ private:
+  std::vector<std::string> list_;
+};
+
+bool HasSurroundingBlanks(const std::string& text) {
+  return !text.empty() && (kBlanks.find(text.front()) != std::string::npos ||
+                           kBlanks.find(text.back()) != std::string::npos);
+}
+
+bool HasEnclosingQuotes(const std::string& text) {
+  return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+         text.back() == text.front();
+}
+
+bool OnlyBlanksAndQuotes(const std::string& text) {
+  return text.find_first_not_of(kBlanks + "\"'") == std::string::npos;
+}
+
+// Every key the program reads, read back through the store the way the program reads it.
+void CheckReadBack(Run& run, Failures& failures) {
+  std::vector<std::pair<std::string, std::string>> keys = {{"SETTINGS", "RAVLINK"},
+                                                           {"SETTINGS", "TYPE"}};
+  for (const auto& option : kOptionValues) {
+    keys.emplace_back(std::string(option.section), std::string(option.key));
+  }
+  for (const auto& [section, key] : keys) {
+    std::string value = ReadSetting(run.services, section, key);
+    if (value.size() > kLongestValue) {
+      failures.Add(section + "/" + key + " read back with " + std::to_string(value.size()) +
+                   " characters");
+    }
+  }
+}
+
+// What the controls may hold after a load, whatever the file said.
+void CheckLoadedState(const LoadedState& state, Failures& failures) {
+  if (state.caption != "&Upload" && state.caption != "Upload and &Execute" &&
+      state.caption != "&Download") {
+    failures.Add("mode caption after load is " + Visible(state.caption));
+  }
+  for (std::size_t i = 0; i < state.values.size(); ++i) {
+    const std::string& value = state.values[i];
+    const auto& option = kOptionValues[i];
+    if (option.kind == OptionKind::CheckBox) {
+      if (value != "0" && value != "1" && value != "2") {
+        failures.Add(std::string(option.key) + " check box loaded as " + value);
+      }
+    } else if (value.empty() || value.size() > kLongestValue) {
+      failures.Add(std::string(option.key) + " loaded as " + Visible(value) + " (" +
+                   std::to_string(value.size()) + " characters)");
+    }
+  }
+}
+
+// ---- Presses ----
+
+struct ExpectedLine {
+  bool execute = true;  // false for a dump
+  LoaderAction action = LoaderAction::Upload;
+  std::string address;
+  std::string size;  // downloads
+  std::string file;
+};
+
+void CompareField(const std::string& what, const std::string& seen, const std::string& wanted,
+                  const std::string& press, Failures& failures) {
+  if (seen != wanted) {
+    failures.Add(press + ": " + what + " is " + Visible(seen) + ", the controls hold " +
+                 Visible(wanted));
+  }
+}
+
+void CheckLoaderLine(Run& run, const std::string& line, const ExpectedLine& expected,
+                     const std::string& press, Failures& failures) {
+  std::string problem;
+  auto parsed = ParseLoaderLine(line, expected.execute, problem);
+  if (!parsed) {
+    failures.Add(press + ": " + problem + " in " + Visible(line));
+    return;
+  }
+  ui::Form& options = run.app.frmOptions();
+  auto text = [&options](const char* name) { return options.control(name).text(); };
+  auto ticked = [&options](const char* name) {
+    return options.control(name).value() == ui::kTicked;
+  };
+  bool serial = SerialLoaderSelected(run.app);
+  if (parsed->serial != serial) failures.Add(press + ": wrong loader head in " + Visible(line));
+  CompareField("target", parsed->target, text(serial ? "cmbCOMPort" : "cmbIP"), press, failures);
+  if (serial)
+    CompareField("speed", parsed->speed.value_or(""), text("cmbBaudrate"), press, failures);
+  CompareField("address", parsed->address, expected.address, press, failures);
+  if (parsed->noConsole != ticked("cbNoConsole") ||
+      parsed->dumbTerminal != ticked("cbDumbTerminal") ||
+      parsed->noScreenClear != ticked("cbNoScreenClear")) {
+    failures.Add(press + ": switch options do not follow the check boxes in " + Visible(line));
+  }
+  bool wantChroot = expected.execute && ticked("cbChroot");
+  bool wantIso = expected.execute && ticked("cbCDFSRedir");
+  if (parsed->chroot.has_value() != wantChroot || parsed->iso.has_value() != wantIso) {
+    failures.Add(press + ": path options do not follow the check boxes in " + Visible(line));
+  }
+  if (parsed->chroot && wantChroot) {
+    CompareField("chroot", *parsed->chroot, text("txtChroot"), press, failures);
+  }
+  if (parsed->iso && wantIso)
+    CompareField("ISO", *parsed->iso, text("txtCDFSRedir"), press, failures);
+  if (parsed->action != expected.action) failures.Add(press + ": wrong action in " + Visible(line));
+  if (expected.action == LoaderAction::Download) {
+    CompareField("size", parsed->size.value_or(""), expected.size, press, failures);
+  }
+  CompareField("file", parsed->file, expected.file, press, failures);
+}
+
+// Clicks one control and checks what the click started: nothing after a message, otherwise the
+// ARP step when it is due and exactly one loader line.
+void Press(Run& run, ui::Control& control, const ExpectedLine& expected, const std::string& press,
+           Failures& failures) {
+  auto& services = run.services;
+  services.processes.clear();
+  services.messages.clear();
+  control.click();
+  if (!services.messages.empty()) {
+    if (!services.processes.empty()) {
+      failures.Add(press + ": " + std::to_string(services.processes.size()) +
+                   " process(es) started although " + Visible(services.messages.front().text) +
+                   " was shown");
+    }
+    for (const auto& message : services.messages) {
+      if (message.title != "Oops!") failures.Add(press + ": message titled " + message.title);
+    }
+    return;
+  }
+  ui::Form& options = run.app.frmOptions();
+  bool arpDue = expected.execute && !SerialLoaderSelected(run.app) &&
+                options.control("cbARP").value() == ui::kTicked;
+  std::size_t wanted = arpDue ? 2 : 1;
+  if (services.processes.size() != wanted) {
+    failures.Add(press + ": " + std::to_string(services.processes.size()) +
+                 " processes started, expected " + std::to_string(wanted));
+    return;
+  }
+  if (arpDue) {
+    const auto& arp = services.processes.front();
+    std::string problem;
+    auto parsed = ParseArpLine(arp.commandLine, problem);
+    if (!arp.waited) failures.Add(press + ": the ARP step was not waited for");
+    if (!parsed) {
+      failures.Add(press + ": " + problem + " in " + Visible(arp.commandLine));
+    } else {
+      CompareField("ARP ip", parsed->first, options.control("cmbIP").text(), press, failures);
+      CompareField("ARP mac", parsed->second, options.control("txtARP").text(), press, failures);
+    }
+  }
+  const auto& loader = services.processes.back();
+  if (loader.waited) failures.Add(press + ": the loader was waited for");
+  CheckLoaderLine(run, loader.commandLine, expected, press, failures);
+}
+
+// A value of the [FUZZ] section, or the fallback when it is missing or empty.
+std::string FuzzValue(const std::string& content, const char* key, const char* fallback) {
+  std::string buffer(kLongestValue + 1, '\0');
+  std::size_t count =
+      settings::ReadProfileString(content, "FUZZ", key, "", buffer.data(), buffer.size());
+  std::string value = buffer.substr(0, count);
+  return value.empty() ? fallback : value;
+}
+
+std::string TrimSpaces(const std::string& text) {
+  std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void PressEverything(Run& run, const std::string& content, Failures& failures) {
+  // A text box and the save dialog's answer are C strings; the program trims the answer's spaces.
+  std::string download = FuzzValue(content, "DOWNLOAD", kDefaultDownload);
+  download = download.substr(0, download.find('\0'));
+  std::string dump = FuzzValue(content, "DUMP", kDefaultDump);
+  dump = dump.substr(0, dump.find('\0'));
+  ui::Form& main = run.app.frmMain();
+  ui::Form& options = run.app.frmOptions();
+
+  struct Mode {
+    const char* menu;
+    LoaderAction action;
+  };
+  const Mode kModes[] = {{"mnuConfigUpload", LoaderAction::Upload},
+                         {"mnuConfigUlexecute", LoaderAction::UploadExecute},
+                         {"mnuConfigDownload", LoaderAction::Download}};
+  struct DumpPress {
+    const char* menu;
+    const char* address;
+    const char* size;
+  };
+  const DumpPress kDumps[] = {{"mnuBIOS", "0x0", "0x200000"}, {"mnuFlash", "0x200000", "0x20000"}};
+
+  for (const char* variant : {"mnuRavlinkSerial", "mnuRavlinkIP"}) {
+    main.control(variant).click();
+    for (const auto& mode : kModes) {
+      main.control(mode.menu).click();
+      main.control("txtUpload").setText(kUploadFile);
+      main.control("txtDownload").setText(download);
+      ExpectedLine expected;
+      expected.action = mode.action;
+      expected.address = options.control("txtAddress").text();
+      expected.size = options.control("txtFilesize").text();
+      expected.file = mode.action == LoaderAction::Download ? download : kUploadFile;
+      Press(run, main.control("cmdExecute"), expected,
+            std::string(variant) + "/" + mode.menu + " Execute", failures);
+    }
+    for (const auto& dumpPress : kDumps) {
+      run.services.dialogAnswers = {dump};
+      ExpectedLine expected;
+      expected.execute = false;
+      expected.action = LoaderAction::Download;
+      expected.address = dumpPress.address;
+      expected.size = dumpPress.size;
+      expected.file = TrimSpaces(dump);
+      Press(run, main.control(dumpPress.menu), expected,
+            std::string(variant) + " " + dumpPress.menu, failures);
+    }
+  }
+}
+
+// ---- Save and load passes ----
+
+const char* ModeMenu(const std::string& caption) {
+  if (caption == "&Upload") return "mnuConfigUpload";
+  if (caption == "&Download") return "mnuConfigDownload";
+  return "mnuConfigUlexecute";
+}
+
+void ComparePass(const LoadedState& before, const LoadedState& after, int pass,
+                 Failures& failures) {
+  std::string where = "pass " + std::to_string(pass) + ": ";
+  if (after.serial != before.serial) failures.Add(where + "loader variant changed");
+  if (after.caption != before.caption) {
+    failures.Add(where + "mode caption " + Visible(before.caption) + " became " +
+                 Visible(after.caption));
+  }
+  for (std::size_t i = 0; i < before.values.size(); ++i) {
+    const auto& option = kOptionValues[i];
+    const std::string& was = before.values[i];
+    const std::string& now = after.values[i];
+    std::string change =
+        where + std::string(option.key) + " " + Visible(was) + " became " + Visible(now);
+    if (option.kind == OptionKind::CheckBox) {
+      if (now != was) failures.Add(change);
+      continue;
+    }
+    // A value that reads back empty takes its default, which may well be longer.
+    bool becameDefault = now == option.defaultValue && OnlyBlanksAndQuotes(was);
+    if (now.size() > was.size() && !becameDefault) failures.Add(change + ": lengthened");
+    if (!HasSurroundingBlanks(was) && !HasEnclosingQuotes(was) && now != was) {
+      failures.Add(change + ": a plain value was not kept");
+    }
+  }
+}
+
+void SaveAndLoadUntilSettled(const std::string& content, Failures& failures) {
+  Workspace& workspace = TheWorkspace();
+  workspace.Write("tools/settings.ini", content);
+  LoadedState before;
+  {
+    Run first;
+    if (!first.app.start()) {
+      failures.Add("start-up ended the program");
+      return;
+    }
+    before = ReadState(first.app);
+    CheckReadBack(first, failures);
+    CheckLoadedState(before, failures);
+    PressEverything(first, content, failures);
+    // The presses change nothing but the variant and the mode; with those put back, the save
+    // writes what was loaded.
+    ui::Form& main = first.app.frmMain();
+    main.control(before.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
+    main.control(ModeMenu(before.caption)).click();
+    if (!(ReadState(first.app) == before)) failures.Add("the presses changed an option value");
+    main.control("mnuFileExit").click();
+  }
+  for (int pass = 1; pass <= kMostPasses; ++pass) {
+    Run run;
+    if (!run.app.start()) {
+      failures.Add("start-up ended the program after a save");
+      return;
+    }
+    LoadedState after = ReadState(run.app);
+    CheckLoadedState(after, failures);
+    ComparePass(before, after, pass, failures);
+    if (after == before) return;
+    run.app.frmMain().control("mnuFileExit").click();
+    before = after;
+  }
+  failures.Add("values still change after " + std::to_string(kMostPasses) +
+               " save and load passes");
+}
+
+}  // namespace
+
+std::vector<std::string> CheckSettingsFile(const std::string& content) {
+  Failures failures;
+  SaveAndLoadUntilSettled(content, failures);
+  return failures.Take();
+}
+
+}  // namespace loadergui::fuzzing

@@ -1,0 +1,235 @@
+// Inputs on which the fuzz targets once failed, replayed as regular tests, and the faults they
+// showed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "AppFixture.h"
+#include "LoaderLineGrammar.h"
+#include "ProfileStoreChecks.h"
+#include "SettingsChecks.h"
+#include "settings/ProfileStore.h"
+
+namespace loadergui::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The kept inputs of one target, by file name.
+std::vector<std::string> FindingFiles(const char* target) {
+  std::vector<std::string> files;
+  std::error_code error;
+  for (const auto& entry :
+       fs::directory_iterator(fs::path(LOADERGUI_FUZZ_FINDINGS) / target, error)) {
+    if (entry.is_regular_file()) files.push_back(entry.path().string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\n";
+  return text;
+}
+
+std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
+  std::string name = fs::path(info.param).stem().string();
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
+  return name;
+}
+
+TEST(FuzzFindings, KeptInputsAreFound) {
+  EXPECT_FALSE(FindingFiles("settings").empty());
+  EXPECT_FALSE(FindingFiles("store").empty());
+}
+
+class SettingsFinding : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SettingsFinding, EveryPropertyHolds) {
+  auto failures = fuzzing::CheckSettingsFile(Bytes(GetParam()));
+  EXPECT_TRUE(failures.empty()) << Joined(failures);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kept, SettingsFinding, ::testing::ValuesIn(FindingFiles("settings")),
+                         TestName);
+
+class StoreFinding : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(StoreFinding, EveryPropertyHolds) {
+  std::string bytes = Bytes(GetParam());
+  auto failures = fuzzing::CheckProfileStoreSequence(
+      reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  EXPECT_TRUE(failures.empty()) << Joined(failures);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kept, StoreFinding, ::testing::ValuesIn(FindingFiles("store")), TestName);
+
+// ---- A NUL byte in a stored value ends the value ----
+
+struct NulCase {
+  const char* name;
+  std::string stored;  // the value bytes after "KEY="
+  const char* key;
+  const char* control;
+  const char* expected;
+};
+
+void PrintTo(const NulCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class NulInValue : public AppFixture, public ::testing::WithParamInterface<NulCase> {};
+
+// Kept whole, the NUL reached the loader's command line, which the platform cuts short there and
+// so loses the action.
+TEST_P(NulInValue, ValueEndsAtTheNul) {
+  const NulCase& c = GetParam();
+  installProgram();
+  writeSettings("[OPTIONS]\r\n" + std::string(c.key) + "=" + c.stored + "\r\n");
+  ASSERT_TRUE(start());
+  EXPECT_EQ(optionControl(c.control).text(), c.expected);
+}
+
+const NulCase kNulCases[] = {
+    {"InsideAValue", std::string("10.0.0.\0\0007", 11), "IP", "cmbIP", "10.0.0."},
+    {"FirstCharacterGivesTheDefault", std::string("\0abc", 4), "ADDRESS", "txtAddress",
+     "0x8c010000"},
+    {"AtTheEndGoesUnseen", std::string("COM4\0", 5), "DEVICE", "cmbCOMPort", "COM4"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, NulInValue, ::testing::ValuesIn(kNulCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- A file whose last line ends in a lone CR ----
+
+struct LoneCrCase {
+  const char* name;
+  std::string fileText;
+  const char* section;
+  const char* key;
+};
+
+void PrintTo(const LoneCrCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class LoneCrLastLine : public ::testing::TestWithParam<LoneCrCase> {};
+
+std::string Read(const std::string& text, const char* section, const char* key) {
+  char buffer[255];
+  std::size_t count =
+      settings::ReadProfileString(text, section, key, "<missing>", buffer, sizeof buffer);
+  return std::string(buffer, count);
+}
+
+// A lone CR does not end a line: an added line used to be glued to the last one and lost.
+TEST_P(LoneCrLastLine, AddedKeyAndOldKeyBothReadBack) {
+  const LoneCrCase& c = GetParam();
+  std::string written = settings::WriteProfileString(c.fileText, c.section, c.key, "new");
+  EXPECT_EQ(Read(written, c.section, c.key), "new");
+  EXPECT_EQ(Read(written, "A", "K"), "v");
+}
+
+const LoneCrCase kLoneCrCases[] = {
+    {"NewSection", "[A]\r\nK=v\r", "B", "L"},
+    {"NewKeyInLastSection", "[A]\r\nK=v\r", "A", "L"},
+    {"AfterAHeaderLine", "[A]\r\nK=v\r\n[B]\r", "B", "L"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LoneCrLastLine, ::testing::ValuesIn(kLoneCrCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The grammar that judges the started lines: it must reject every line a value split ----
+
+struct GrammarCase {
+  const char* name;
+  std::string line;
+  bool pathOptionsAllowed;
+  bool accepted;
+};
+
+void PrintTo(const GrammarCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class LoaderGrammar : public ::testing::TestWithParam<GrammarCase> {};
+
+TEST_P(LoaderGrammar, AcceptsOnlyWellFormedLines) {
+  const GrammarCase& c = GetParam();
+  std::string problem;
+  bool accepted = fuzzing::ParseLoaderLine(c.line, c.pathOptionsAllowed, problem).has_value();
+  EXPECT_EQ(accepted, c.accepted) << problem;
+}
+
+const GrammarCase kGrammarCases[] = {
+    {"SerialUploadExecute",
+     "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -n -x \"C:\\work\\demo.elf\"", true,
+     true},
+    {"IpDownloadWithChroot",
+     "tools\\ravlink-ip.exe -t 192.168.0.0 -a 0x8c010000 -c \"C:\\my root\" -s 0x10000 -d "
+     "\"C:\\d.bin\"",
+     true, true},
+    {"EmptyAddressAndSize", "tools\\ravlink-ip.exe -t x -a  -s  -d \"f\"", true, true},
+    {"AddressThatLooksLikeAnAction", "tools\\ravlink-ip.exe -t x -a -x -u \"f\"", true, true},
+    {"BlankInAddress", "tools\\ravlink-ip.exe -t x -a 0x8c01 0000 -u \"f\"", true, false},
+    {"TabInTarget", "tools\\ravlink-ip.exe -t x\ty -a 0 -u \"f\"", true, false},
+    {"QuoteInPath", "tools\\ravlink-ip.exe -t x -a 0 -u \"a\"b\"", true, false},
+    {"SpeedInIpLine", "tools\\ravlink-ip.exe -t x -b 9600 -a 0 -u \"f\"", true, false},
+    {"NoSpeedInSerialLine", "tools\\ravlink-serial.exe -t COM1 -a 0 -u \"f\"", true, false},
+    {"TwoActions", "tools\\ravlink-ip.exe -t x -a 0 -u \"f\" -x \"f\"", true, false},
+    {"NoAction", "tools\\ravlink-ip.exe -t x -a 0 -n", true, false},
+    {"SwitchesOutOfOrder", "tools\\ravlink-ip.exe -t x -a 0 -q -n -u \"f\"", true, false},
+    {"UnquotedPath", "tools\\ravlink-ip.exe -t x -a 0 -u f", true, false},
+    {"PathOptionInDump", "tools\\ravlink-ip.exe -t x -a 0x0 -c \"r\" -s 0x200000 -d \"f\"", false,
+     false},
+    {"NulCutsTheLine", std::string("tools\\ravlink-ip.exe -t 1\0 -a 0 -u \"f\"", 38), true, false},
+    {"UnknownHead", "tools\\arp.exe -t x -a 0 -u \"f\"", true, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LoaderGrammar, ::testing::ValuesIn(kGrammarCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ArpGrammar, PlainIpThenTheMacAsTyped) {
+  struct {
+    const char* line;
+    bool parses;
+    const char* mac;
+  } const cases[] = {
+      {"tools\\arp.exe -s 10.0.0.1 00-11-22-33-44-55", true, "00-11-22-33-44-55"},
+      {"tools\\arp.exe -s 10.0.0.1 ", true, ""},
+      {"tools\\arp.exe -s 10.0.0.1 Set MAC address", true, "Set MAC address"},
+      {"tools\\arp.exe -s  Set", true, "Set"},  // an empty IP address
+      {"tools\\arp.exe -s 10.0.0.1", false, ""},
+      {"tools\\arp.exe -d 10.0.0.1 x", false, ""},
+      {"tools\\arp.exe -s 10.0\"0.1 x", false, ""},
+      {"tools\\arp.exe -s 10.0\t0.1 x", false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::string problem;
+    auto parsed = fuzzing::ParseArpLine(c.line, problem);
+    EXPECT_EQ(parsed.has_value(), c.parses) << problem;
+    if (parsed) {
+      EXPECT_EQ(parsed->second, c.mac);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace loadergui::testing
