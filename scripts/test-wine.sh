@@ -13,10 +13,17 @@ configure_windows "$root" "$root/build/w32" mingw-i686.cmake -DLOADERGUI_TESTS=O
 cmake --build "$root/build/w32" -j2
 
 wine_env "$root"
-start_private_display
+# Room for the dialog at 192 DPI, which the tests also run at.
+start_private_display 1600x1200
 ensure_wine_prefix N
+clear_dpi_setting
+# A serial port that the tests look for among the machine's ports.
+ensure_serial_port COM7
+export LOADERGUI_TEST_SERIAL_PORT=COM7
 
-# The tests write screenshots there; Windows programs see the Linux root as drive Z:.
+# The tests write screenshots there (main-96dpi, options-144dpi, tip-192dpi, ...: the runs at
+# 144 and 192 DPI are started by the tests themselves); Windows programs see the Linux root as
+# drive Z:.
 screenshots="$root/build/screenshots"
 mkdir -p "$screenshots"
 export LOADERGUI_SCREENSHOTS="Z:${screenshots//\//\\}"

@@ -1,6 +1,7 @@
 # Shared by the scripts that run Windows builds under Wine: sourced, not run.
 # Gives: configure_windows ROOT DIR TOOLCHAIN [CMAKE ARGS...], wine_env ROOT,
-# ensure_wine_prefix Y|N, start_private_display.
+# ensure_wine_prefix Y|N, ensure_serial_port COMn, clear_dpi_setting,
+# start_private_display [WIDTHxHEIGHT].
 
 WINE64=/usr/lib/wine/wine64
 
@@ -34,6 +35,33 @@ ensure_wine_prefix() {
   fi
 }
 
+# Gives the prefix a serial port that leads to /dev/null. Wine's mount manager makes the ports
+# of HKLM\Software\Wine\Ports into devices (and dosdevices\comN links) only when the prefix
+# starts, so a port added now takes a restart of the prefix's wineserver; a bare
+# dosdevices\comN link is not listed among the devices at all.
+ensure_serial_port() {
+  local port=$1
+  if ! grep -qi "^\"$port\"=\"/dev/null\"" "$WINEPREFIX/system.reg" 2>/dev/null; then
+    timeout 60 "$WINE64" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d /dev/null /f \
+      >/dev/null 2>&1 || true
+    "$(dirname "$WINE64")/wineserver" -k 2>/dev/null || true
+    "$(dirname "$WINE64")/wineserver" -w 2>/dev/null || true
+  fi
+}
+
+# Wine takes the DPI from HKCU\Control Panel\Desktop\LogPixels (else from HKLM\System\
+# CurrentControlSet\Hardware Profiles\Current\Software\Fonts\LogPixels) each time a program
+# starts; the tests raise it for a while and put it back, and this clears what a run that was
+# stopped half-way left behind, so the tests start at Wine's 96 DPI.
+clear_dpi_setting() {
+  if awk '/^\[/ { desktop = /^\[Control Panel\\\\Desktop\]/ }
+           desktop && /^"LogPixels"=/ { found = 1 }
+           END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    timeout 60 "$WINE64" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f \
+      >/dev/null 2>&1 || true
+  fi
+}
+
 # Configures a cross build with Ninja the first time; later builds reconfigure by themselves.
 configure_windows() {
   local root=$1 dir=$2 toolchain=$3
@@ -45,12 +73,13 @@ configure_windows() {
 }
 
 # Starts Xvfb on a display that nobody uses, exports DISPLAY, and stops it when the script
-# exits; also ends whatever Wine still runs in the private prefix then.
+# exits; also ends whatever Wine still runs in the private prefix then. The screen is 1024x768
+# unless another size is given.
 start_private_display() {
-  local display
+  local display size=${1:-1024x768}
   for display in $(seq 90 189); do
     [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
       [[ -e /tmp/.X11-unix/X$display ]] && break

@@ -40,4 +40,15 @@ PixelRect ControlPixels(const ui::ControlLayout& layout, int dpi) {
           TwipsToPixels(layout.width, dpi), TwipsToPixels(layout.height, dpi)};
 }
 
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int RescalePixels(int pixels, int fromDpi, int toDpi) {
+  return MulDiv(pixels, toDpi, fromDpi);
+}
+
 }  // namespace loadergui::win32

@@ -24,4 +24,10 @@ int TwipsToPixels(int twips, int dpi);
 // table overlap exactly in pixels too.
 PixelRect ControlPixels(const ui::ControlLayout& layout, int dpi);
 
+// The DPI of the whole screen, which the system's own metrics are measured at.
+int SystemDpi();
+
+// A length in pixels at one DPI, in pixels at another; halves round away from zero.
+int RescalePixels(int pixels, int fromDpi, int toDpi);
+
 }  // namespace loadergui::win32

@@ -1,4 +1,5 @@
-// Whether a directory entry matching a pattern exists, with the program's attribute filter.
+// Whether a directory entry matching a pattern exists, with the program's attribute filter, and
+// whether a path names a folder.
 #include <windows.h>
 
 #include "Win32Services.h"
@@ -25,6 +26,12 @@ bool Win32Services::findFile(const std::string& pattern, platform::SearchFor wha
   while (!found && FindNextFileA(search, &entry)) found = Counts(entry, what);
   FindClose(search);
   return found;
+}
+
+bool Win32Services::isFolder(const std::string& path) {
+  if (path.empty()) return false;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace loadergui::win32

@@ -7,7 +7,9 @@ namespace loadergui::win32 {
 
 bool TranslateFormMessage(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (!root || !Win32Form::FromWindow(root)) return false;
+  Win32Form* form = root ? Win32Form::FromWindow(root) : nullptr;
+  if (!form) return false;
+  form->relayToTips(message);
   return IsDialogMessageA(root, &message) != FALSE;
 }
 

@@ -59,23 +59,32 @@ DWORD ChildStyle(const ChildClass& childClass, const ui::ControlLayout& layout) 
   return style;
 }
 
-// The height a combo box is created with includes its drop-down list: one table height per
-// list row.
-int DropDownHeight(const ui::ControlLayout& layout, int dpi) {
-  int rows = std::clamp(static_cast<int>(layout.items.size()), 1, kMaxDropDownRows);
-  return TwipsToPixels(layout.height * rows, dpi);
+// A combo box is sized with its drop-down list below it: one table height per list row, so
+// the open list shows up to kMaxDropDownRows items before it scrolls.
+int DropDownHeight(const ui::ControlLayout& layout, int rows, int dpi) {
+  return TwipsToPixels(layout.height * std::clamp(rows, 1, kMaxDropDownRows), dpi);
 }
 
 // The closed height of a combo box follows the height of its selection field; that field is
-// set so that the closed box is exactly as high as the table says.
+// set so that the closed box is exactly as high as the table says. The height read back need
+// not be the height set (Wine adds two pixels to what it is given), so the box is measured
+// after each setting and the setting corrected by what is still missing.
 void FitComboHeight(HWND combo, int wantedHeight) {
-  RECT bounds;
-  GetWindowRect(combo, &bounds);
-  int difference = wantedHeight - (bounds.bottom - bounds.top);
-  if (difference == 0) return;
+  constexpr int kSettings = 3;
   LRESULT fieldHeight = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   if (fieldHeight == CB_ERR) return;
-  SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight + difference);
+  for (int setting = 0; setting < kSettings; ++setting) {
+    RECT bounds;
+    GetWindowRect(combo, &bounds);
+    int difference = wantedHeight - (bounds.bottom - bounds.top);
+    if (difference == 0) return;
+    fieldHeight += difference;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight);
+  }
+}
+
+void AddComboItem(HWND combo, const std::string& item) {
+  SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 DWORD Style(HWND window) {
@@ -97,41 +106,34 @@ std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlL
   const ChildClass* childClass = FindChildClass(layout.kind);
   if (!childClass) return nullptr;
   PixelRect pixels = ControlPixels(layout, dpi);
-  bool isCombo = layout.kind == ControlKind::ComboBox;
-  int createHeight = pixels.height + (isCombo ? DropDownHeight(layout, dpi) : 0);
   std::string caption(layout.caption);
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
   HWND window = CreateWindowExA(
       childClass->exStyle, childClass->className, caption.c_str(), ChildStyle(*childClass, layout),
-      pixels.left, pixels.top, pixels.width, createHeight, parent,
+      pixels.left, pixels.top, pixels.width, pixels.height, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!window) return nullptr;
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (layout.kind == ControlKind::TextBox) SendMessageA(window, EM_SETLIMITTEXT, 0, 0);
-  if (isCombo) {
+  if (layout.kind == ControlKind::ComboBox) {
     SendMessageA(window, CB_LIMITTEXT, 0, 0);
-    for (std::string_view item : layout.items) {
-      std::string entry(item);
-      SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
+    for (std::string_view item : layout.items) AddComboItem(window, std::string(item));
     SetWindowTextA(window, caption.c_str());
-    FitComboHeight(window, pixels.height);
   }
-  return std::make_unique<ChildControl>(layout, window);
+  auto control = std::make_unique<ChildControl>(layout, window);
+  control->place(dpi, font);
+  return control;
 }
 
 // ---- ChildControl
 
 ChildControl::ChildControl(const ui::ControlLayout& layout, HWND window)
-    : Control(std::string(layout.name), layout.kind), window_(window) {
+    : Control(std::string(layout.name), layout.kind), layout_(layout), window_(window) {
   // Every typed character of a text box or a combo box's edit field goes through keyPress(),
   // which hands it to the control's key handler when one is set.
   if (layout.kind == ControlKind::TextBox) {
     installKeyFilter(window_);
-  } else if (layout.kind == ControlKind::ComboBox) {
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    if (GetComboBoxInfo(window_, &info) && info.hwndItem) installKeyFilter(info.hwndItem);
+  } else if (HWND edit = editField()) {
+    installKeyFilter(edit);
   }
 }
 
@@ -166,6 +168,33 @@ LRESULT CALLBACK ChildControl::KeyFilterProc(HWND window, UINT message, WPARAM w
     self->filteredEdit_ = nullptr;
   }
   return CallWindowProcA(editProc, window, message, wParam, lParam);
+}
+
+HWND ChildControl::editField() const {
+  if (kind() != ControlKind::ComboBox) return nullptr;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  return GetComboBoxInfo(window_, &info) ? info.hwndItem : nullptr;
+}
+
+void ChildControl::place(int dpi, HFONT font) {
+  dpi_ = dpi;
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  PixelRect pixels = ControlPixels(layout_, dpi);
+  SetWindowPos(window_, nullptr, pixels.left, pixels.top, pixels.width, pixels.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (kind() == ControlKind::ComboBox) fitComboBox();
+}
+
+// A combo box takes the height it is given as that of its open list, then shrinks to its
+// closed height; the list thus grows and shrinks with the number of items.
+void ChildControl::fitComboBox() {
+  PixelRect pixels = ControlPixels(layout_, dpi_);
+  auto rows = static_cast<int>(SendMessageA(window_, CB_GETCOUNT, 0, 0));
+  SetWindowPos(window_, nullptr, 0, 0, pixels.width,
+               pixels.height + DropDownHeight(layout_, rows, dpi_),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitComboHeight(window_, pixels.height);
 }
 
 bool ChildControl::hasFocus() const {
@@ -240,6 +269,19 @@ std::vector<std::string> ChildControl::items() const {
     list.push_back(item);
   }
   return list;
+}
+
+// Emptying the list empties the edit field too; its text and selection are put back as
+// they were, so that a list refreshed while the user types loses nothing.
+void ChildControl::setItems(const std::vector<std::string>& items) {
+  if (kind() != ControlKind::ComboBox) return;
+  std::string kept = text();
+  auto selection = static_cast<DWORD>(SendMessageA(window_, CB_GETEDITSEL, 0, 0));
+  SendMessageA(window_, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) AddComboItem(window_, item);
+  SetWindowTextA(window_, kept.c_str());
+  SendMessageA(window_, CB_SETEDITSEL, 0, selection);
+  if (dpi_ != 0) fitComboBox();
 }
 
 // The form decides: a shown form moves the focus now, a hidden one when it is next activated.

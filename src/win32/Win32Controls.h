@@ -20,9 +20,14 @@ class ChildControl : public ui::Control {
   ~ChildControl() override;
 
   HWND window() const { return window_; }
+  // The window that takes the typing and the mouse inside the control: a combo box's edit
+  // field; nullptr for the other kinds.
+  HWND editField() const;
   // Whether the focus is on this control or inside it (the edit field of a combo box).
   bool hasFocus() const;
   bool isPushButton() const;
+  // Puts the control where its table row says at the given DPI, in the given font.
+  void place(int dpi, HFONT font);
 
   std::string text() const override;
   void setText(const std::string& text) override;
@@ -34,6 +39,7 @@ class ChildControl : public ui::Control {
   void setChecked(bool checked) override;
   int value() const override;
   std::vector<std::string> items() const override;
+  void setItems(const std::vector<std::string>& items) override;
   void setFocus() override;
 
  protected:
@@ -43,8 +49,12 @@ class ChildControl : public ui::Control {
   static LRESULT CALLBACK KeyFilterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void installKeyFilter(HWND edit);
   void passFocusOn();
+  void fitComboBox();
 
+  const ui::ControlLayout& layout_;
   HWND window_;
+  // The DPI the control was last placed at.
+  int dpi_ = 0;
   // The edit window whose typed characters go through keyPress(), and its own procedure.
   HWND filteredEdit_ = nullptr;
   WNDPROC editProc_ = nullptr;
@@ -71,6 +81,7 @@ class MenuControl : public ui::Control {
   void setChecked(bool checked) override;
   int value() const override { return ui::kCleared; }
   std::vector<std::string> items() const override { return {}; }
+  void setItems(const std::vector<std::string>&) override {}
   void setFocus() override {}
 
  protected:
@@ -102,6 +113,7 @@ class CaptionControl : public ui::Control {
   void setChecked(bool) override {}
   int value() const override { return ui::kCleared; }
   std::vector<std::string> items() const override { return {}; }
+  void setItems(const std::vector<std::string>&) override {}
   void setFocus() override;
 
  protected:

@@ -2,8 +2,10 @@
 #include "Win32Form.h"
 
 #include <string>
+#include <vector>
 
 #include "Dpi.h"
+#include "MessageFont.h"
 #include "MessageLoop.h"
 #include "Win32Toolkit.h"
 
@@ -62,6 +64,21 @@ void PressIfUsable(ui::Control* button) {
   if (button && button->enabled() && button->visible()) button->click();
 }
 
+// The full paths of a drop, in the order the shell gives them.
+std::vector<std::string> DroppedPaths(HDROP drop) {
+  std::vector<std::string> paths;
+  constexpr UINT kAskForCount = 0xFFFFFFFF;
+  UINT count = DragQueryFileA(drop, kAskForCount, nullptr, 0);
+  for (UINT index = 0; index < count; ++index) {
+    UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    std::string path(length + 1, '\0');
+    UINT copied = DragQueryFileA(drop, index, path.data(), length + 1);
+    path.resize(copied);
+    paths.push_back(path);
+  }
+  return paths;
+}
+
 }  // namespace
 
 Win32Form::Win32Form(const ui::FormLayout& layout, Win32Toolkit& toolkit)
@@ -107,6 +124,14 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       onCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_NOTIFY:
+      return onNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_DROPFILES:
+      onDroppedFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_DPICHANGED:
+      onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       onClose();
       return 0;
@@ -135,20 +160,21 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Win32Form::onCreate() {
-  int dpi = WindowDpi(window_);
+  dpi_ = WindowDpi(window_);
+  font_ = CreateMessageFont(dpi_);
   adoptCaption(std::make_unique<CaptionControl>(window_));
-  buildControls(dpi);
+  buildControls();
   buildMenu();
-  fitClientArea(dpi);
+  buildTips();
+  fitClientArea(dpi_);
   return true;
 }
 
 // Children are created in the table's order, which makes it the tab order.
-void Win32Form::buildControls(int dpi) {
-  auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+void Win32Form::buildControls() {
   int id = kFirstChildId;
   for (const ui::ControlLayout& row : layout().controls) {
-    std::unique_ptr<ChildControl> control = CreateChildControl(window_, row, id, dpi, font);
+    std::unique_ptr<ChildControl> control = CreateChildControl(window_, row, id, dpi_, font_);
     if (!control) continue;
     if (row.flags & ui::kDefaultButton) defaultButton_ = control.get();
     if (row.flags & ui::kCancelButton) cancelButton_ = control.get();
@@ -188,6 +214,12 @@ void Win32Form::buildMenu() {
     }
   }
   SetMenu(window_, bar);
+}
+
+// Every child control can show a tip; one without tipText shows none.
+void Win32Form::buildTips() {
+  tips_.create(window_, dpi_, font_);
+  for (const auto& [id, child] : children_) tips_.addTool(*child);
 }
 
 // The window is sized around its client area; a menu bar that wraps onto a second line takes
@@ -248,9 +280,40 @@ void Win32Form::onCommand(int id, int notification) {
         control.setValue(control.value() == ui::kTicked ? ui::kCleared : ui::kTicked);
       }
       break;
+    case ControlKind::ComboBox:
+      // Sent before the list opens, so the items set now are the ones that drop down.
+      if (notification == CBN_DROPDOWN && control.onDropDown) control.onDropDown();
+      break;
     default:
       break;
   }
+}
+
+LRESULT Win32Form::onNotify(NMHDR& header) {
+  tips_.onGetDispInfo(header);
+  return 0;
+}
+
+// The drop's memory is freed before the handler runs, which may take its time.
+void Win32Form::onDroppedFiles(HDROP drop) {
+  std::vector<std::string> paths = DroppedPaths(drop);
+  DragFinish(drop);
+  if (onDropFiles) onDropFiles(paths);
+}
+
+// The window moves to the rectangle Windows suggests for the new DPI; the controls, their font
+// and the client area are laid out again from the tables at that DPI.
+void Win32Form::onDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  HFONT previousFont = font_;
+  font_ = CreateMessageFont(dpi_);
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const auto& [id, child] : children_) child->place(dpi_, font_);
+  tips_.applyDpi(dpi_, font_);
+  fitClientArea(dpi_);
+  if (previousFont) DeleteObject(previousFont);
 }
 
 // The close box and Alt+F4 only ask; the form's owner decides what closing means.
@@ -309,8 +372,11 @@ LRESULT Win32Form::onGetDefaultId() const {
   return MAKELRESULT(GetDlgCtrlID(defaultButton_->window()), DC_HASDEFID);
 }
 
+// The children have gone by now, so nothing uses the font any more.
 void Win32Form::onNcDestroy() {
   SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  if (font_) DeleteObject(font_);
+  font_ = nullptr;
   if (modalOwner_) EnableWindow(modalOwner_, TRUE);
   modalOwner_ = nullptr;
   modalRunning_ = false;
@@ -324,7 +390,13 @@ void Win32Form::show() {
     centreOnScreen();
     centredOnce_ = true;
   }
+  acceptDropsIfWanted();
   ShowWindow(window_, SW_SHOW);
+}
+
+// Only a form with a drop handler shows the drop cursor for files dragged over it.
+void Win32Form::acceptDropsIfWanted() {
+  DragAcceptFiles(window_, onDropFiles ? TRUE : FALSE);
 }
 
 void Win32Form::showModal(ui::Form& owner) {
@@ -337,6 +409,7 @@ void Win32Form::showModal(ui::Form& owner) {
   modalOwner_ = ownerWindow;
   modalRunning_ = true;
   if (ownerWindow) EnableWindow(ownerWindow, FALSE);
+  acceptDropsIfWanted();
   ShowWindow(window_, SW_SHOW);
   // The loop ends with hide() or the window's end, not with the window's visibility: a
   // minimised owner hides its owned windows for a while without ending anything.

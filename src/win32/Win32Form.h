@@ -2,9 +2,12 @@
 #pragma once
 
 #include <windows.h>
+// windows.h first: the headers below rely on its types.
+#include <shellapi.h>
 
 #include <map>
 
+#include "FormTips.h"
 #include "Win32Controls.h"
 #include "ui/Form.h"
 
@@ -27,14 +30,21 @@ class Win32Form : public ui::Form {
   void* nativeHandle() const override { return window_; }
 
   HWND window() const { return window_; }
+  // The DPI the form is laid out at.
+  int dpi() const { return dpi_; }
   // The form behind one of the toolkit's windows; nullptr for any other window.
   static Win32Form* FromWindow(HWND window);
+  // The message loop hands over the mouse messages of the form's controls for their tips.
+  void relayToTips(const MSG& message) { tips_.relay(message); }
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool onCreate();
   void onCommand(int id, int notification);
+  LRESULT onNotify(NMHDR& header);
+  void onDroppedFiles(HDROP drop);
+  void onDpiChanged(int dpi, const RECT& suggested);
   void onClose();
   void onActivate(bool active, bool minimized);
   void onNextControl(HWND control);
@@ -42,7 +52,9 @@ class Win32Form : public ui::Form {
   void onNcDestroy();
 
   void buildMenu();
-  void buildControls(int dpi);
+  void buildControls();
+  void buildTips();
+  void acceptDropsIfWanted();
   void fitClientArea(int dpi);
   void centreOnScreen();
   void focusControl(HWND control);
@@ -51,6 +63,10 @@ class Win32Form : public ui::Form {
 
   Win32Toolkit& toolkit_;
   HWND window_ = nullptr;
+  int dpi_ = 0;
+  // The message font at dpi_, shared by every control of the form.
+  HFONT font_ = nullptr;
+  FormTips tips_;
   // WM_COMMAND identifiers of the child controls and menu items.
   std::map<int, ui::Control*> commands_;
   std::map<int, ChildControl*> children_;

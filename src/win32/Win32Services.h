@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Services.h"
 
@@ -29,6 +30,8 @@ class Win32Services : public platform::Services {
   bool startProcess(const std::string& commandLine, int windowStyle) override;
 
   bool findFile(const std::string& pattern, platform::SearchFor what) override;
+  bool isFolder(const std::string& path) override;
+  std::vector<std::string> serialPorts() override;
   void setCurrentDirectory(const std::string& folder) override;
   std::string currentDirectory() override;
   std::string programFolder() override;

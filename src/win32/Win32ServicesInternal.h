@@ -29,4 +29,8 @@ inline void CopyAnswerBack(const std::vector<char>& answer, std::string& buffer)
   std::copy_n(answer.begin(), std::min(buffer.size(), answer.size()), buffer.begin());
 }
 
+// The serial ports among the device names of a NUL-separated list (the answer of
+// QueryDosDeviceA): "COM" and digits in any case, returned in capitals, in the list's order.
+std::vector<std::string> SerialPortNames(const char* list, std::size_t length);
+
 }  // namespace loadergui::win32::detail

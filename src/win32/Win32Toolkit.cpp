@@ -1,6 +1,8 @@
 // The window class of every form, and the end of the program when its last window goes.
 #include "Win32Toolkit.h"
 
+#include <commctrl.h>
+
 #include "Win32Form.h"
 
 namespace loadergui::win32 {
@@ -18,7 +20,15 @@ HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric) {
 
 }  // namespace
 
+void Win32Toolkit::LoadCommonControls() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+  InitCommonControlsEx(&controls);
+}
+
 Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
+  LoadCommonControls();
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &Win32Form::WindowProc;

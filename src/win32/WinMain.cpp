@@ -1,7 +1,6 @@
 // Entry point of the Windows program: the platform, the windows, and the message loop.
 #include <windows.h>
 // windows.h first: the headers below rely on its types.
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "MessageLoop.h"
@@ -12,7 +11,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The folder browser is a shell COM object.
   CoInitialize(nullptr);
-  InitCommonControls();
+  loadergui::win32::Win32Toolkit::LoadCommonControls();
   int exitCode = 0;
   {
     loadergui::win32::Win32Services services;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "WindowsTestSupport.h"
 #include "app/App.h"
@@ -38,6 +39,8 @@ class FakeServices : public platform::Services {
   void runAndWait(const std::string&, int) override {}
   bool startProcess(const std::string&, int) override { return false; }
   bool findFile(const std::string&, platform::SearchFor) override { return false; }
+  bool isFolder(const std::string& path) override { return folders.count(path) != 0; }
+  std::vector<std::string> serialPorts() override { return ports; }
   void setCurrentDirectory(const std::string& folder) override { currentDirectory_ = folder; }
   std::string currentDirectory() override { return currentDirectory_; }
   std::string programFolder() override { return folder_; }
@@ -58,6 +61,8 @@ class FakeServices : public platform::Services {
   }
 
   std::vector<std::string> messages;
+  std::set<std::string> folders;
+  std::vector<std::string> ports;
   std::map<std::string, std::string> written;
   int writes = 0;
   int beeps = 0;
@@ -324,6 +329,56 @@ TEST_F(WindowsAppTest, WritesScreenshotsOfBothWindowsInBothVariants) {
     });
     openOptions();
   }
+}
+
+// ---- The program's own handlers behind the new hooks
+
+TEST_F(WindowsAppTest, AFileDroppedOnTheMainWindowGoesIntoTheFileBox) {
+  EXPECT_NE(GetWindowLongPtrA(main_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  SendMessageA(main_, WM_DROPFILES,
+               reinterpret_cast<WPARAM>(formtest::MakeDrop({"C:\\games\\demo.elf", "C:\\b.bin"})),
+               0);
+  EXPECT_EQ(WindowText(mainChild("txtUpload")), "C:\\games\\demo.elf");
+  services_.folders.insert("C:\\games");
+  SendMessageA(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(formtest::MakeDrop({"C:\\games"})), 0);
+  EXPECT_EQ(WindowText(mainChild("txtUpload")), "C:\\games\\demo.elf");
+  EXPECT_EQ(services_.messages.size(), 1u);
+}
+
+TEST_F(WindowsAppTest, TheDeviceListDropsDownWithThePortsPresent) {
+  services_.ports = {"COM12", "com7", "COM2"};
+  HWND combo = optionsChild("cmbCOMPort");
+  SendMessageA(FormWindow(options()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_DROPDOWN),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(options().control("cmbCOMPort").items(),
+            (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "COM7", "COM12"}));
+  EXPECT_EQ(WindowText(combo), "COM1");
+}
+
+// Whatever the program would say about a press, the tip says it, through the real tooltip.
+TEST_F(WindowsAppTest, TheExecuteButtonsTipIsThePreviewOfAPress) {
+  HWND tip = formtest::TipWindowOf(main_);
+  ASSERT_NE(tip, nullptr);
+  std::string expected = frmMain::cmdExecute_Tip(*app_);
+  EXPECT_FALSE(expected.empty());
+  EXPECT_EQ(formtest::AskForTip(main_, mainChild("cmdExecute"), tip), expected);
+  EXPECT_EQ(formtest::AskForTip(main_, mainChild("cmdBrowse"), tip), "");
+}
+
+// The runs at 144 and 192 DPI take this one too: the windows as the program shows them, at
+// whatever DPI the system has.
+TEST_F(WindowsAppTest, WritesScreenshotsAtTheSystemDpi) {
+  if (formtest::ScreenshotFolder().empty()) GTEST_SKIP() << "LOADERGUI_SCREENSHOTS is not set";
+  std::string dpi = std::to_string(WindowDpi(main_)) + "dpi";
+  DrainMessages();
+  screenshot(main_, "main-" + dpi);
+  WhileModal([&] {
+    DrainMessages();
+    screenshot(FormWindow(options()), "options-" + dpi);
+    formtest::PressKey(VK_ESCAPE);
+  });
+  openOptions();
+  EXPECT_FALSE(ShowsOnScreen(FormWindow(options())));
 }
 
 }  // namespace

@@ -133,8 +133,11 @@ const KindStyle kKindStyles[] = {
     {ControlKind::CheckBox, "Button", WS_TABSTOP, 0},
 };
 
+// The forms are built at the system DPI here, which the system's message font is measured at.
 TEST_P(WindowsLayoutTest, ControlsHaveTheirKindsClassStyleAndFont) {
-  auto guiFont = reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
+  ASSERT_EQ(dpi(), SystemDpi());
+  LOGFONTW messageFont = formtest::SystemMessageFont();
+  ASSERT_NE(formtest::FaceOf(messageFont), "");
   for (const ui::ControlLayout& row : layout().controls) {
     SCOPED_TRACE(std::string(row.name));
     HWND child = ChildWindow(form(), row.name);
@@ -145,7 +148,10 @@ TEST_P(WindowsLayoutTest, ControlsHaveTheirKindsClassStyleAndFont) {
     EXPECT_EQ(lstrcmpiA(formtest::ClassOf(child).c_str(), kindStyle->className), 0);
     EXPECT_EQ(style & kindStyle->required, kindStyle->required);
     EXPECT_EQ(style & kindStyle->forbidden, 0u);
-    EXPECT_EQ(SendMessageA(child, WM_GETFONT, 0, 0), guiFont);
+    LOGFONTW font = formtest::FontOf(child);
+    EXPECT_EQ(formtest::FaceOf(font), formtest::FaceOf(messageFont));
+    EXPECT_EQ(font.lfHeight, messageFont.lfHeight);
+    EXPECT_EQ(font.lfWeight, messageFont.lfWeight);
     if (row.kind == ControlKind::CheckBox) {
       EXPECT_EQ(style & kButtonTypeMask, DWORD{BS_3STATE});
     }

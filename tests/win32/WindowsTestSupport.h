@@ -2,9 +2,13 @@
 #pragma once
 
 #include <windows.h>
+// windows.h first: the headers below rely on its types.
+#include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,6 +107,89 @@ inline void PressKey(UINT virtualKey) {
   PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
   PostMessageA(focus, WM_KEYUP, virtualKey, 0xC0000001);
   DrainMessages();
+}
+
+// The font a control draws its text with.
+inline LOGFONTW FontOf(HWND window) {
+  LOGFONTW font{};
+  auto handle = reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0));
+  if (handle) GetObjectW(handle, sizeof font, &font);
+  return font;
+}
+
+// The message font of the system metrics, measured at the system DPI.
+inline LOGFONTW SystemMessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return metrics.lfMessageFont;
+}
+
+inline std::string FaceOf(const LOGFONTW& font) {
+  std::string face;
+  for (const wchar_t* letter = font.lfFaceName; *letter; ++letter) {
+    face += static_cast<char>(*letter);
+  }
+  return face;
+}
+
+// The tooltip window of a form: a window of the tooltip class that the form owns.
+inline HWND TipWindowOf(HWND form) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{form, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM lParam) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(lParam);
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (lstrcmpiA(name, "tooltips_class32") != 0 ||
+            GetWindow(window, GW_OWNER) != search->owner) {
+          return TRUE;
+        }
+        search->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Asks a form for a tool's tip as its tooltip does, and returns what the form answered; the
+// text stays "untouched" when the form leaves the question alone.
+inline std::string AskForTip(HWND form, HWND tool, HWND from) {
+  NMTTDISPINFOA info{};
+  char untouched[] = "untouched";
+  info.hdr.hwndFrom = from;
+  info.hdr.idFrom = reinterpret_cast<UINT_PTR>(tool);
+  info.hdr.code = TTN_GETDISPINFOA;
+  info.uFlags = TTF_IDISHWND;
+  info.lpszText = untouched;
+  SendMessageA(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  return info.lpszText ? info.lpszText : "(null)";
+}
+
+// A drop as the shell hands it over: a DROPFILES header followed by the paths, each ended by a
+// NUL, and one more NUL after the last. The window that gets it frees it.
+inline HDROP MakeDrop(const std::vector<std::string>& paths) {
+  std::string list;
+  for (const std::string& path : paths) list += path + '\0';
+  list += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = FALSE;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+// The DPI this run of the tests expects the system to have: LOADERGUI_EXPECTED_DPI, which the
+// runs at a raised DPI set, or the 96 DPI of a fresh Wine prefix.
+inline int ExpectedSystemDpi() {
+  const char* dpi = std::getenv("LOADERGUI_EXPECTED_DPI");
+  return dpi ? std::atoi(dpi) : 96;
 }
 
 // Folder for screenshots, from LOADERGUI_SCREENSHOTS; empty when none is wanted.

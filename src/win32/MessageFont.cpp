@@ -1,0 +1,57 @@
+// The message font from the system metrics, asked for at a DPI or scaled to it.
+#include "MessageFont.h"
+
+#include <cstddef>
+
+#include "Dpi.h"
+
+namespace loadergui::win32 {
+
+namespace {
+
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+
+// SystemParametersInfoForDpi exists from Windows 10 on; looked up at run time so that the
+// program still starts on older systems.
+SystemParametersInfoForDpiFunction FindSystemParametersInfoForDpi() {
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  FARPROC found = user32 ? GetProcAddress(user32, "SystemParametersInfoForDpi") : nullptr;
+  // The detour through void(*)() is the one cast between function types that GCC accepts
+  // without a warning.
+  return reinterpret_cast<SystemParametersInfoForDpiFunction>(reinterpret_cast<void (*)()>(found));
+}
+
+// Systems before Vista refuse the record with its last field, iPaddedBorderWidth; every system
+// accepts it without, and the message font comes before it.
+constexpr UINT kPortableMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+
+}  // namespace
+
+LOGFONTW MessageFontAt(int dpi) {
+  static const SystemParametersInfoForDpiFunction forDpi = FindSystemParametersInfoForDpi();
+  NONCLIENTMETRICSW metrics{};
+  if (forDpi) {
+    metrics.cbSize = sizeof metrics;
+    if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+      return metrics.lfMessageFont;
+    }
+  }
+  // The older call measures the font at the system DPI; a window at another DPI scales it.
+  metrics.cbSize = kPortableMetricsSize;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kPortableMetricsSize, &metrics, 0)) {
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight = RescalePixels(font.lfHeight, SystemDpi(), dpi);
+    return font;
+  }
+  LOGFONTW fallback{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
+  fallback.lfHeight = RescalePixels(fallback.lfHeight, SystemDpi(), dpi);
+  return fallback;
+}
+
+HFONT CreateMessageFont(int dpi) {
+  LOGFONTW font = MessageFontAt(dpi);
+  return CreateFontIndirectW(&font);
+}
+
+}  // namespace loadergui::win32
