@@ -79,8 +79,9 @@ bool Selected(const Arguments& arguments, const std::string& name) {
 
 std::vector<Scenario> AllScenarios() {
   std::vector<Scenario> all;
-  for (auto group : {StartUpScenarios, WindowScenarios, TransferScenarios, RefusalScenarios,
-                     DumpScenarios, PickerScenarios, OptionsScenarios, SettingsScenarios}) {
+  for (auto group :
+       {StartUpScenarios, WindowScenarios, TransferScenarios, RefusalScenarios, DumpScenarios,
+        PickerScenarios, OptionsScenarios, SettingsScenarios, TipScenarios}) {
     for (Scenario& scenario : group()) all.push_back(std::move(scenario));
   }
   return all;

@@ -28,5 +28,6 @@ std::vector<Scenario> OptionsScenarios();
 std::vector<Scenario> SettingsScenarios();
 std::vector<Scenario> WindowScenarios();
 std::vector<Scenario> PickerScenarios();
+std::vector<Scenario> TipScenarios();
 
 }  // namespace e2e

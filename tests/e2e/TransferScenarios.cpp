@@ -300,8 +300,8 @@ void PathsWithBlanksAndAccents(const Sandbox& box, const Environment& environmen
   app.exit();
 }
 
-// Only the exact size "0x0" is refused; every other size, and any address, goes to the loader
-// as typed, empty ones included.
+// Only the exact size "0x0" is refused; every other size, and any address that stays one
+// argument, goes to the loader as typed, empty and option-like ones included.
 void SizesAndAddressesAsTyped(const Sandbox& box, const Environment& environment) {
   struct Typed {
     const char* size;
@@ -312,7 +312,7 @@ void SizesAndAddressesAsTyped(const Sandbox& box, const Environment& environment
       {"0X0", "0x8c010000",
        "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -s 0X0 -d \"{file}\""},
       {"00x0", "", "tools\\ravlink-serial.exe -t COM1 -b 115200 -a  -s 00x0 -d \"{file}\""},
-      {"0", " 0x1 ", "tools\\ravlink-serial.exe -t COM1 -b 115200 -a  0x1  -s 0 -d \"{file}\""},
+      {"0", "-n", "tools\\ravlink-serial.exe -t COM1 -b 115200 -a -n -s 0 -d \"{file}\""},
       {"", "0x8c010000",
        "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -s  -d \"{file}\""},
   };

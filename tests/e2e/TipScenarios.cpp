@@ -1,0 +1,96 @@
+// The Execute button's tip, shown by resting the mouse pointer on the button: the command line
+// a press starts, or the message it refuses with.
+#include <string>
+#include <vector>
+
+#include "Check.h"
+#include "Controls.h"
+#include "Files.h"
+#include "Scenario.h"
+#include "Support.h"
+#include "Wait.h"
+
+namespace e2e {
+
+namespace {
+
+struct TipSearch {
+  DWORD pid;
+  std::string text;
+};
+
+// The text of a shown tip window of the program, or empty while none shows.
+std::string ShownTip(Program& app) {
+  TipSearch search{app.pid(), {}};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& found = *reinterpret_cast<TipSearch*>(parameter);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        char className[64] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (pid != found.pid || std::string(className) != "tooltips_class32" ||
+            !IsWindowVisible(window)) {
+          return TRUE;
+        }
+        char text[1024] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 2000, &length);
+        found.text = text;
+        return found.text.empty();
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.text;
+}
+
+// Moves the pointer off the window, then onto the middle of the Execute button, and waits for
+// the tip to show; its text is what the user reads.
+std::string RestPointerOnExecute(Program& app) {
+  RECT bounds{};
+  GetWindowRect(app.control(Form::Main, "cmdExecute"), &bounds);
+  SetCursorPos(0, 0);
+  Require(WaitUntil([&] { return ShownTip(app).empty(); }), "the tip stays after the pointer left");
+  // Two moves onto the button, one pixel apart: the second is the movement the tip waits for
+  // to rest, whatever the first one found.
+  int x = (bounds.left + bounds.right) / 2, y = (bounds.top + bounds.bottom) / 2;
+  SetCursorPos(x, y);
+  app.sync();
+  SetCursorPos(x + 1, y);
+  std::string tip;
+  Require(WaitUntil([&] { return !(tip = ShownTip(app)).empty(); }),
+          "no tip shows while the pointer rests on the Execute button");
+  return tip;
+}
+
+void TipShowsTheNextPress(const Sandbox& box, const Environment& environment) {
+  std::string file = box.path("demo.elf");
+  WriteWholeFile(file, "elf");
+  Program app(box, environment.probeLibrary);
+
+  Step("choose Download and rest the pointer on the button with no file chosen");
+  ChooseMode(app, Mode::Download);
+  RequireEqual("tip", "You must save a file to download to.", RestPointerOnExecute(app));
+
+  Step("choose Upload and Execute, pick a file, rest the pointer on the button");
+  ChooseMode(app, Mode::UploadExecute);
+  PickUploadFile(app, file);
+  std::string expected =
+      "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -x \"" + file + "\"";
+  RequireEqual("tip", expected, RestPointerOnExecute(app));
+  RequireNothingStarted(app, box, 0);
+
+  Step("press the button: the loader gets the line the tip showed");
+  ToolCall loader = ExecuteAndWaitForLoader(app, box, 0, 1);
+  RequireEqual("loader command line", expected, loader.commandLine);
+  SetCursorPos(0, 0);
+  app.exit();
+}
+
+}  // namespace
+
+std::vector<Scenario> TipScenarios() {
+  return {{"tip-shows-what-a-press-starts", TipShowsTheNextPress}};
+}
+
+}  // namespace e2e
