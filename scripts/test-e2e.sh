@@ -20,6 +20,8 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 # Without this, Wine waits about two seconds for a window manager whenever a window hides.
 ensure_wine_prefix N
+# A serial port beyond the standard four, for the device list to offer.
+ensure_serial_port COM7
 
 work="$root/build/e2e-runs"
 rm -rf "$work"

@@ -235,6 +235,49 @@ void RestartKeepsChoices(const Sandbox& box, const Environment& environment) {
   app.exit();
 }
 
+// The items of a combo box's list, as its drop-down shows them. Asked in UTF-16: Wine hands an
+// ANSI request from another process the UTF-16 text.
+std::string ListedItems(HWND combo) {
+  std::string listed;
+  LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    wchar_t item[256] = {};
+    if (SendMessageW(combo, CB_GETLBTEXTLEN, index, 0) >= 256) continue;
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item));
+    listed += listed.empty() ? "" : " ";
+    for (const wchar_t* letter = item; *letter; ++letter) listed += static_cast<char>(*letter);
+  }
+  return listed;
+}
+
+// The Wine prefix of the run has a serial port COM7 (scripts/test-e2e.sh): the device list
+// offers it after the four standard ports, and picking it sends the loader there.
+void DeviceListOffersPortsPresent(const Sandbox& box, const Environment& environment) {
+  std::string file = box.path("demo.elf");
+  WriteWholeFile(file, "elf");
+  Program app(box, environment.probeLibrary);
+  app.openOptions();
+  Step("drop the device list down, as a click on its arrow does");
+  HWND combo = app.control(Form::Options, "cmbCOMPort");
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  app.sync();
+  RequireEqual("device list", "COM1 COM2 COM3 COM4 COM7", ListedItems(combo));
+  Step("pick COM7 and press OK");
+  SendMessageA(combo, CB_SETCURSEL, 4, 0);
+  SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  app.sync();
+  RequireEqual("device", "COM7", app.text(Form::Options, "cmbCOMPort"));
+  ConfirmOptions(app);
+  Step("upload a file through COM7");
+  ChooseMode(app, Mode::Upload);
+  PickUploadFile(app, file);
+  ToolCall loader = ExecuteAndWaitForLoader(app, box, 0, 1);
+  RequireEqual("loader command line",
+               "tools\\ravlink-serial.exe -t COM7 -b 115200 -a 0x8c010000 -u \"" + file + "\"",
+               loader.commandLine);
+  app.exit();
+}
+
 }  // namespace
 
 std::vector<Scenario> OptionsScenarios() {
@@ -244,6 +287,7 @@ std::vector<Scenario> OptionsScenarios() {
       {"options-baud-rate-filter", BaudRateFilter},
       {"options-ok-reaches-file-at-exit", OkReachesFileAtExit},
       {"restart-keeps-choices", RestartKeepsChoices},
+      {"device-list-offers-ports-present", DeviceListOffersPortsPresent},
   };
 }
 
