@@ -394,9 +394,12 @@ void Win32Form::show() {
   ShowWindow(window_, SW_SHOW);
 }
 
-// Only a form with a drop handler shows the drop cursor for files dragged over it.
+// Only a form with a drop handler shows the drop cursor for files dragged over it. The style is
+// all that DragAcceptFiles sets; setting it here keeps shell32 unloaded until a drop arrives.
 void Win32Form::acceptDropsIfWanted() {
-  DragAcceptFiles(window_, onDropFiles ? TRUE : FALSE);
+  LONG_PTR exStyle = GetWindowLongPtrA(window_, GWL_EXSTYLE);
+  exStyle = onDropFiles ? (exStyle | WS_EX_ACCEPTFILES) : (exStyle & ~LONG_PTR{WS_EX_ACCEPTFILES});
+  SetWindowLongPtrA(window_, GWL_EXSTYLE, exStyle);
 }
 
 void Win32Form::showModal(ui::Form& owner) {

@@ -16,8 +16,12 @@ Form::~Form() = default;
 Control& Form::control(std::string_view name) const {
   auto found = byName_.find(name);
   if (found == byName_.end()) {
-    std::fprintf(stderr, "unknown control %.*s on %.*s\n", static_cast<int>(name.size()),
-                 name.data(), static_cast<int>(layout_.name.size()), layout_.name.data());
+    // Plain writes: the formatted-output machinery would add some 28 KB to the program.
+    std::fputs("unknown control ", stderr);
+    std::fwrite(name.data(), 1, name.size(), stderr);
+    std::fputs(" on ", stderr);
+    std::fwrite(layout_.name.data(), 1, layout_.name.size(), stderr);
+    std::fputs("\n", stderr);
     std::abort();
   }
   return *found->second;
