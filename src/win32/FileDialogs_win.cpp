@@ -54,10 +54,12 @@ bool RunFileDialog(DialogFunction dialog, platform::FileDialogRecord& record) {
 }  // namespace
 
 bool Win32Services::getOpenFileName(platform::FileDialogRecord& record) {
+  detail::InitialiseComOnce();
   return RunFileDialog(GetOpenFileNameA, record);
 }
 
 bool Win32Services::getSaveFileName(platform::FileDialogRecord& record) {
+  detail::InitialiseComOnce();
   return RunFileDialog(GetSaveFileNameA, record);
 }
 

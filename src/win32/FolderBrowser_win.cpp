@@ -9,10 +9,24 @@
 
 namespace loadergui::win32 {
 
+namespace detail {
+
+// The folder browser is a shell COM object and the Explorer-style file dialogs host shell
+// views. COM starts with the first of them rather than with the program, so a run that opens
+// no dialog never loads it. It stays initialised until the thread ends.
+void InitialiseComOnce() {
+  thread_local bool initialised = false;
+  if (initialised) return;
+  initialised = true;
+  CoInitialize(nullptr);
+}
+
+}  // namespace detail
+
 // The browser starts at the root of the shell's namespace and offers no display-name buffer.
-// The caller's thread must have initialised COM.
 bool Win32Services::browseForFolder(const platform::FolderBrowseRecord& record,
                                     std::string& pathBuffer) {
+  detail::InitialiseComOnce();
   BROWSEINFOA info{};
   info.hwndOwner = detail::OwnerWindow(record.owner);
   info.pidlRoot = nullptr;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Dpi.h"
+#include "FitText.h"
 
 namespace loadergui::win32 {
 
@@ -30,9 +31,9 @@ constexpr DWORD kEveryChild = WS_CHILD | WS_VISIBLE | WS_GROUP;
 // frame as a dialog box does.
 const ChildClass kChildClasses[] = {
     {ControlKind::Button, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0},
-    // A caption a little wider than its label is cut at the right edge, never wrapped onto a
-    // second line that the label's height would hide.
-    {ControlKind::Label, "STATIC", SS_LEFTNOWORDWRAP, 0},
+    // A caption stays on one line, which is all the label's height shows; one too long even in
+    // the smallest fitted font ends in an ellipsis.
+    {ControlKind::Label, "STATIC", SS_LEFT | SS_ENDELLIPSIS, 0},
     {ControlKind::TextBox, "EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
     {ControlKind::ComboBox, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
      0},
@@ -142,6 +143,9 @@ ChildControl::~ChildControl() {
     SetWindowLongPtrA(filteredEdit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
     RemovePropA(filteredEdit_, kKeyFilterProperty);
   }
+  // A window that outlives its control must not keep drawing with a deleted font.
+  if (fittedFont_ && IsWindow(window_)) SendMessageA(window_, WM_SETFONT, 0, FALSE);
+  dropFittedFont();
 }
 
 void ChildControl::installKeyFilter(HWND edit) {
@@ -177,13 +181,56 @@ HWND ChildControl::editField() const {
   return GetComboBoxInfo(window_, &info) ? info.hwndItem : nullptr;
 }
 
+// The size comes first: the text is fitted into the control's width at the new DPI.
 void ChildControl::place(int dpi, HFONT font) {
   dpi_ = dpi;
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  formFont_ = font;
   PixelRect pixels = ControlPixels(layout_, dpi);
   SetWindowPos(window_, nullptr, pixels.left, pixels.top, pixels.width, pixels.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  if (showsFittedText()) {
+    fitTextFont();
+  } else {
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
   if (kind() == ControlKind::ComboBox) fitComboBox();
+}
+
+bool ChildControl::showsFittedText() const {
+  return kind() == ControlKind::Label || kind() == ControlKind::CheckBox;
+}
+
+// A text that fits keeps the form's font itself; a control keeps its fitted font while the
+// form font and the height its text needs stay the same, so an unchanged look is not redrawn.
+void ChildControl::fitTextFont() {
+  if (!formFont_ || !showsFittedText()) return;
+  TextRoom room = kind() == ControlKind::CheckBox ? TextRoom::BesideCheckBox : TextRoom::WholeWidth;
+  LONG height = FittedFontHeight(window_, room, text(), formFont_, dpi_);
+  if (height == 0) {
+    auto current = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+    if (current != formFont_) {
+      SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), TRUE);
+    }
+    dropFittedFont();
+    return;
+  }
+  LOGFONTW current{};
+  if (fittedFont_ && fittedFrom_ == formFont_ &&
+      GetObjectW(fittedFont_, sizeof current, &current) && current.lfHeight == height) {
+    return;
+  }
+  HFONT font = CreateFontOfHeight(formFont_, height);
+  if (!font) return;
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  dropFittedFont();
+  fittedFont_ = font;
+  fittedFrom_ = formFont_;
+}
+
+void ChildControl::dropFittedFont() {
+  if (fittedFont_) DeleteObject(fittedFont_);
+  fittedFont_ = nullptr;
+  fittedFrom_ = nullptr;
 }
 
 // A combo box takes the height it is given as that of its open list, then shrinks to its
@@ -214,6 +261,7 @@ std::string ChildControl::text() const {
 
 void ChildControl::setText(const std::string& text) {
   SetWindowTextA(window_, text.c_str());
+  fitTextFont();
 }
 
 // The style bit, not IsWindowVisible: the controls of a hidden form still tell their own state.

@@ -26,7 +26,8 @@ class ChildControl : public ui::Control {
   // Whether the focus is on this control or inside it (the edit field of a combo box).
   bool hasFocus() const;
   bool isPushButton() const;
-  // Puts the control where its table row says at the given DPI, in the given font.
+  // Puts the control where its table row says at the given DPI, in the given font (the form's);
+  // a label or check box whose text would not fit on one line gets a smaller one of its own.
   void place(int dpi, HFONT font);
 
   std::string text() const override;
@@ -50,11 +51,21 @@ class ChildControl : public ui::Control {
   void installKeyFilter(HWND edit);
   void passFocusOn();
   void fitComboBox();
+  // Labels and check boxes: the controls whose text may get a smaller font to fit.
+  bool showsFittedText() const;
+  void fitTextFont();
+  void dropFittedFont();
 
   const ui::ControlLayout& layout_;
   HWND window_;
   // The DPI the control was last placed at.
   int dpi_ = 0;
+  // The form's font, which the form owns, and the smaller font of this control's own that
+  // its text needs to fit, if any, which the control owns.
+  HFONT formFont_ = nullptr;
+  HFONT fittedFont_ = nullptr;
+  // The form font that fittedFont_ was made from: a new form font calls for a new fitted one.
+  HFONT fittedFrom_ = nullptr;
   // The edit window whose typed characters go through keyPress(), and its own procedure.
   HWND filteredEdit_ = nullptr;
   WNDPROC editProc_ = nullptr;

@@ -33,4 +33,7 @@ inline void CopyAnswerBack(const std::vector<char>& answer, std::string& buffer)
 // QueryDosDeviceA): "COM" and digits in any case, returned in capitals, in the list's order.
 std::vector<std::string> SerialPortNames(const char* list, std::size_t length);
 
+// Initialises COM on the calling thread once, before the first dialog that is built on it.
+void InitialiseComOnce();
+
 }  // namespace loadergui::win32::detail

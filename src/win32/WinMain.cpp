@@ -1,7 +1,5 @@
 // Entry point of the Windows program: the platform, the windows, and the message loop.
 #include <windows.h>
-// windows.h first: the headers below rely on its types.
-#include <objbase.h>
 
 #include "MessageLoop.h"
 #include "Win32Services.h"
@@ -9,8 +7,6 @@
 #include "app/App.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // The folder browser is a shell COM object.
-  CoInitialize(nullptr);
   loadergui::win32::Win32Toolkit::LoadCommonControls();
   int exitCode = 0;
   {
@@ -19,6 +15,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     loadergui::App app(services, toolkit);
     if (app.start()) exitCode = loadergui::win32::RunMessageLoop();
   }
-  CoUninitialize();
   return exitCode;
 }

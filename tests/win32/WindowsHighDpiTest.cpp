@@ -7,6 +7,7 @@
 
 #include "MessageFont.h"
 #include "PlatformTestSupport.h"
+#include "TextFitChecks.h"
 #include "WindowsTestSupport.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
@@ -119,8 +120,13 @@ void ExpectLaidOutAt(const ui::Form& form, int dpi) {
     HWND child = ChildWindow(form, row.name);
     ExpectRect(formtest::RectInParent(child), ControlPixels(row, dpi));
     LOGFONTW font = formtest::FontOf(child);
-    EXPECT_EQ(font.lfHeight, MessageFontAt(dpi).lfHeight);
     EXPECT_EQ(formtest::FaceOf(font), formtest::FaceOf(formtest::SystemMessageFont()));
+    // Labels and check boxes are fitted to their texts again at the new DPI.
+    if (row.kind == ui::ControlKind::Label || row.kind == ui::ControlKind::CheckBox) {
+      formtest::ExpectTextFits(child, row.kind, dpi);
+    } else {
+      EXPECT_EQ(font.lfHeight, MessageFontAt(dpi).lfHeight);
+    }
   }
   PixelRect client = ClientSize(FormWindow(form));
   EXPECT_EQ(client.width, TwipsToPixels(form.layout().clientWidth, dpi));
@@ -269,13 +275,16 @@ int PassedCount(const std::string& output) {
   return count;
 }
 
-// Every layout and font test, the DPI-change test, the screenshots and a tip, at the raised DPI.
+// Every layout, font and text-fit test, the DPI-change test, the screenshots and a tip, at the
+// raised DPI.
 constexpr char kRaisedDpiTests[] =
     "*/WindowsLayoutTest.*:SystemDpiTest.*:*/DpiChangeTest.*:"
     "WindowsAppTest.WritesScreenshotsAtTheSystemDpi:"
-    "WindowsHooksTest.RestingTheMouseOnAControlShowsItsTip";
-// Seven layout tests on each of two forms, two system-DPI tests, two DPI changes and the tip.
-constexpr int kFewestRaisedDpiTests = 19;
+    "WindowsHooksTest.RestingTheMouseOnAControlShowsItsTip:"
+    "*/TextFitTest.*:TextFitLimitsTest.*:TextFitResourcesTest.*";
+// Seven layout tests on each of two forms, two system-DPI tests, two DPI changes, the tip, six
+// variant-and-mode text fits, the too-long text and the fonts' deletion.
+constexpr int kFewestRaisedDpiTests = 27;
 
 class RaisedDpiTest : public ::testing::TestWithParam<int> {};
 

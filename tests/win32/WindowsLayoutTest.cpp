@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "TextFitChecks.h"
 #include "WindowsTestSupport.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
@@ -127,13 +128,14 @@ struct KindStyle {
 
 const KindStyle kKindStyles[] = {
     {ControlKind::Button, "Button", WS_TABSTOP, 0},
-    {ControlKind::Label, "Static", 0, WS_TABSTOP},
+    {ControlKind::Label, "Static", SS_ENDELLIPSIS, WS_TABSTOP},
     {ControlKind::TextBox, "Edit", WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY},
     {ControlKind::ComboBox, "ComboBox", WS_TABSTOP | CBS_DROPDOWN, CBS_SIMPLE & ~CBS_DROPDOWN},
     {ControlKind::CheckBox, "Button", WS_TABSTOP, 0},
 };
 
-// The forms are built at the system DPI here, which the system's message font is measured at.
+// The forms are built at the system DPI here, which the system's message font is measured at;
+// a label or check box has it too, or a smaller one of its face that its text fits in.
 TEST_P(WindowsLayoutTest, ControlsHaveTheirKindsClassStyleAndFont) {
   ASSERT_EQ(dpi(), SystemDpi());
   LOGFONTW messageFont = formtest::SystemMessageFont();
@@ -150,8 +152,13 @@ TEST_P(WindowsLayoutTest, ControlsHaveTheirKindsClassStyleAndFont) {
     EXPECT_EQ(style & kindStyle->forbidden, 0u);
     LOGFONTW font = formtest::FontOf(child);
     EXPECT_EQ(formtest::FaceOf(font), formtest::FaceOf(messageFont));
-    EXPECT_EQ(font.lfHeight, messageFont.lfHeight);
     EXPECT_EQ(font.lfWeight, messageFont.lfWeight);
+    // A label's or check box's text may need a smaller font to fit on one line.
+    if (row.kind == ControlKind::Label || row.kind == ControlKind::CheckBox) {
+      formtest::ExpectTextFits(child, row.kind, dpi());
+    } else {
+      EXPECT_EQ(font.lfHeight, messageFont.lfHeight);
+    }
     if (row.kind == ControlKind::CheckBox) {
       EXPECT_EQ(style & kButtonTypeMask, DWORD{BS_3STATE});
     }

@@ -1,0 +1,120 @@
+// Text measurement and the search for the largest font height at which a caption fits.
+#include "FitText.h"
+
+#include <cstdlib>
+
+#include "Dpi.h"
+
+namespace loadergui::win32 {
+
+namespace {
+
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+
+// GetSystemMetricsForDpi exists from Windows 10 on; older systems measure at the system DPI.
+GetSystemMetricsForDpiFunction FindGetSystemMetricsForDpi() {
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  FARPROC found = user32 ? GetProcAddress(user32, "GetSystemMetricsForDpi") : nullptr;
+  // The detour through void(*)() is the one cast between function types that GCC accepts
+  // without a warning.
+  return reinterpret_cast<GetSystemMetricsForDpiFunction>(reinterpret_cast<void (*)()>(found));
+}
+
+// The width of a check box's box at a DPI. Windows draws it as wide as a menu check mark; Wine
+// draws it 12 pixels wide at 96 DPI, plus one; whichever is wider is allowed for.
+int CheckBoxGlyphWidth(int dpi) {
+  static const GetSystemMetricsForDpiFunction forDpi = FindGetSystemMetricsForDpi();
+  int menuCheck = forDpi ? forDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi))
+                         : RescalePixels(GetSystemMetrics(SM_CXMENUCHECK), SystemDpi(), dpi);
+  int wineBox = MulDiv(12, dpi, 96) + 1;
+  return menuCheck > wineBox ? menuCheck : wineBox;
+}
+
+// Both Windows and Wine leave half the width of a '0' between the box and the text.
+int CheckBoxGap(HDC context) {
+  SIZE zero{};
+  GetTextExtentPoint32A(context, "0", 1, &zero);
+  return zero.cx / 2;
+}
+
+LOGFONTW DescriptionOf(HFONT font) {
+  LOGFONTW description{};
+  GetObjectW(font, sizeof description, &description);
+  return description;
+}
+
+// Measures in a font of the given height, made for the measurement and deleted after it.
+TextFit MeasureAtHeight(HWND control, TextRoom room, const std::string& caption, HFONT formFont,
+                        LONG height, int dpi) {
+  HFONT font = CreateFontOfHeight(formFont, height);
+  TextFit fit = MeasureText(control, room, caption, font, dpi);
+  DeleteObject(font);
+  return fit;
+}
+
+}  // namespace
+
+std::string ShownText(const std::string& caption) {
+  std::string shown;
+  for (std::size_t at = 0; at < caption.size(); ++at) {
+    if (caption[at] == '&' && at + 1 < caption.size()) ++at;
+    shown += caption[at];
+  }
+  return shown;
+}
+
+TextFit MeasureText(HWND control, TextRoom room, const std::string& caption, HFONT font, int dpi) {
+  HDC context = GetDC(control);
+  HGDIOBJ previous = SelectObject(context, font);
+  std::string shown = ShownText(caption);
+  SIZE extent{};
+  GetTextExtentPoint32A(context, shown.c_str(), static_cast<int>(shown.size()), &extent);
+  RECT client{};
+  GetClientRect(control, &client);
+  int available = client.right - client.left;
+  if (room == TextRoom::BesideCheckBox) available -= CheckBoxGlyphWidth(dpi) + CheckBoxGap(context);
+  SelectObject(context, previous);
+  ReleaseDC(control, context);
+  return {extent.cx, available};
+}
+
+// The first guess shrinks the height by the share the text is too wide; hinting makes widths
+// only roughly proportional to heights, so the guess is then corrected one pixel at a time:
+// up while the next larger height still fits, down until one fits or the floor is reached.
+LONG FittedFontHeight(HWND control, TextRoom room, const std::string& caption, HFONT formFont,
+                      int dpi) {
+  TextFit atFormSize = MeasureText(control, room, caption, formFont, dpi);
+  LONG formHeight = DescriptionOf(formFont).lfHeight;
+  if (atFormSize.fits() || formHeight == 0) return 0;
+  LONG sign = formHeight < 0 ? -1 : 1;
+  LONG largest = std::labs(formHeight) - 1;
+  LONG smallest = (std::labs(formHeight) * kSmallestFittedPercent + 99) / 100;
+  if (smallest > largest) return 0;
+  LONG guess = atFormSize.available > 0
+                   ? std::labs(formHeight) * atFormSize.available / atFormSize.needed
+                   : smallest;
+  if (guess < smallest) guess = smallest;
+  if (guess > largest) guess = largest;
+  auto fitsAt = [&](LONG height) {
+    return MeasureAtHeight(control, room, caption, formFont, sign * height, dpi).fits();
+  };
+  if (fitsAt(guess)) {
+    while (guess < largest && fitsAt(guess + 1)) ++guess;
+  } else {
+    while (guess > smallest) {
+      --guess;
+      if (fitsAt(guess)) break;
+    }
+  }
+  return sign * guess;
+}
+
+HFONT CreateFontOfHeight(HFONT formFont, LONG height) {
+  LOGFONTW description = DescriptionOf(formFont);
+  description.lfHeight = height;
+  // The width follows the height, as in the form font.
+  description.lfWidth = 0;
+  return CreateFontIndirectW(&description);
+}
+
+}  // namespace loadergui::win32

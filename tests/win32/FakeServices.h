@@ -1,0 +1,72 @@
+// Platform services for tests of the whole program on real windows: they touch nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Services.h"
+
+namespace loadergui::win32::formtest {
+
+// Platform services that touch nothing: no required file is found, so the check is skipped;
+// the settings file reads as empty; writes and beeps are only counted.
+class FakeServices : public platform::Services {
+ public:
+  FakeServices() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    folder_ = std::string(temp) + "loadergui-windows-app-test";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  ~FakeServices() override { RemoveDirectoryA(folder_.c_str()); }
+
+  void messageBox(const ui::Form*, const std::string& text, const std::string&) override {
+    messages.push_back(text);
+  }
+  void beep() override { ++beeps; }
+  bool getOpenFileName(platform::FileDialogRecord&) override { return false; }
+  bool getSaveFileName(platform::FileDialogRecord&) override { return false; }
+  bool browseForFolder(const platform::FolderBrowseRecord&, std::string&) override { return false; }
+  void runAndWait(const std::string&, int) override {}
+  bool startProcess(const std::string&, int) override { return false; }
+  bool findFile(const std::string&, platform::SearchFor) override { return false; }
+  bool isFolder(const std::string& path) override { return folders.count(path) != 0; }
+  std::vector<std::string> serialPorts() override { return ports; }
+  void setCurrentDirectory(const std::string& folder) override { currentDirectory_ = folder; }
+  std::string currentDirectory() override { return currentDirectory_; }
+  std::string programFolder() override { return folder_; }
+  std::string programBaseName() override { return "ravlinkgui"; }
+  std::size_t getPrivateProfileString(const std::string&, const std::string&,
+                                      const std::string& defaultValue, char* buffer,
+                                      std::size_t size, const std::string&) override {
+    std::size_t count = std::min(defaultValue.size(), size - 1);
+    std::memcpy(buffer, defaultValue.data(), count);
+    buffer[count] = '\0';
+    return count;
+  }
+  bool writePrivateProfileString(const std::string&, const std::string& key,
+                                 const std::string& value, const std::string&) override {
+    written[key] = value;
+    ++writes;
+    return true;
+  }
+
+  std::vector<std::string> messages;
+  std::set<std::string> folders;
+  std::vector<std::string> ports;
+  std::map<std::string, std::string> written;
+  int writes = 0;
+  int beeps = 0;
+
+ private:
+  std::string folder_;
+  std::string currentDirectory_;
+};
+
+}  // namespace loadergui::win32::formtest
