@@ -2,6 +2,8 @@
 #include "FitText.h"
 
 #include <cstdlib>
+#include <map>
+#include <string>
 
 #include "Dpi.h"
 
@@ -43,13 +45,40 @@ LOGFONTW DescriptionOf(HFONT font) {
   return description;
 }
 
-// Measures in a font of the given height, made for the measurement and deleted after it.
+// Measuring needs no window: one memory device context serves every measurement, which spares
+// a device context for each control and step (each a round trip to the server under Wine).
+HDC MeasuringContext() {
+  static const HDC context = CreateCompatibleDC(nullptr);
+  return context;
+}
+
+// The fonts the height search measures with, kept for the program's life by their description:
+// the same few heights come up for every control of a form, and again after each change of text.
+class MeasuringFonts {
+ public:
+  ~MeasuringFonts() {
+    for (auto& entry : fonts_) DeleteObject(entry.second);
+  }
+  HFONT at(HFONT formFont, LONG height) {
+    LOGFONTW description = DescriptionOf(formFont);
+    description.lfHeight = height;
+    description.lfWidth = 0;
+    std::string key(reinterpret_cast<const char*>(&description), sizeof description);
+    auto found = fonts_.find(key);
+    if (found != fonts_.end()) return found->second;
+    HFONT font = CreateFontIndirectW(&description);
+    if (font) fonts_.emplace(std::move(key), font);
+    return font;
+  }
+
+ private:
+  std::map<std::string, HFONT> fonts_;
+};
+
 TextFit MeasureAtHeight(HWND control, TextRoom room, const std::string& caption, HFONT formFont,
                         LONG height, int dpi) {
-  HFONT font = CreateFontOfHeight(formFont, height);
-  TextFit fit = MeasureText(control, room, caption, font, dpi);
-  DeleteObject(font);
-  return fit;
+  static MeasuringFonts fonts;
+  return MeasureText(control, room, caption, fonts.at(formFont, height), dpi);
 }
 
 }  // namespace
@@ -64,7 +93,7 @@ std::string ShownText(const std::string& caption) {
 }
 
 TextFit MeasureText(HWND control, TextRoom room, const std::string& caption, HFONT font, int dpi) {
-  HDC context = GetDC(control);
+  HDC context = MeasuringContext();
   HGDIOBJ previous = SelectObject(context, font);
   std::string shown = ShownText(caption);
   SIZE extent{};
@@ -74,7 +103,6 @@ TextFit MeasureText(HWND control, TextRoom room, const std::string& caption, HFO
   int available = client.right - client.left;
   if (room == TextRoom::BesideCheckBox) available -= CheckBoxGlyphWidth(dpi) + CheckBoxGap(context);
   SelectObject(context, previous);
-  ReleaseDC(control, context);
   return {extent.cx, available};
 }
 
