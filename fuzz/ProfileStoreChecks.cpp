@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "Printable.h"
 #include "settings/ProfileStore.h"
 
 namespace loadergui::fuzzing {
@@ -164,19 +165,6 @@ std::string ReadKey(const std::string& path, const std::string* text, const Name
 std::string FileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Visible(const std::string& text) {
-  std::string shown;
-  for (unsigned char c : text) {
-    if (c >= 0x20 && c < 0x7f && c != '\\') {
-      shown += static_cast<char>(c);
-    } else {
-      static const char kHex[] = "0123456789abcdef";
-      shown += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
-    }
-  }
-  return "\"" + shown + "\"";
 }
 
 }  // namespace

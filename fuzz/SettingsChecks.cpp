@@ -11,6 +11,7 @@
 #include "LoaderLineGrammar.h"
 #include "NullServices.h"
 #include "NullToolkit.h"
+#include "Printable.h"
 #include "app/App.h"
 #include "app/SubRoutines.h"
 #include "settings/Ini.h"
@@ -104,19 +105,6 @@ LoadedState ReadState(App& app) {
                                                                 : std::to_string(control.value());
   }
   return state;
-}
-
-std::string Visible(const std::string& text) {
-  std::string shown;
-  for (unsigned char c : text) {
-    if (c >= 0x20 && c < 0x7f && c != '\\') {
-      shown += static_cast<char>(c);
-    } else {
-      static const char kHex[] = "0123456789abcdef";
-      shown += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
-    }
-  }
-  return "\"" + shown + "\"";
 }
 
 class Failures {

@@ -2,6 +2,8 @@
 // program has handled them.
 #include <cctype>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Check.h"
 #include "Program.h"
@@ -113,16 +115,31 @@ void Program::pressKey(UINT virtualKey) {
   PostMessageA(info.hwndFocus, WM_KEYUP, virtualKey, scan | 0xC0000001);
 }
 
+// Key presses and releases typed as the keyboard types them, through the system's input queue,
+// so that the program's thread sees them in its key state (Alt held down, say) just as with a
+// real keyboard; false if the system did not take them all.
+bool TypeOnKeyboard(std::initializer_list<std::pair<WORD, bool>> strokes) {
+  std::vector<INPUT> keys;
+  for (const auto& [virtualKey, down] : strokes) {
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = virtualKey;
+    key.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    keys.push_back(key);
+  }
+  return SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+}
+
+WORD LetterKey(char letter) {
+  return static_cast<WORD>(std::toupper(static_cast<unsigned char>(letter)));
+}
+
 void Program::pressAltKey(char letter) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  Require(GetGUIThreadInfo(GetWindowThreadProcessId(main(), nullptr), &info) && info.hwndFocus,
-          "no window of the program has the keyboard focus");
-  UINT virtualKey = static_cast<UINT>(std::toupper(static_cast<unsigned char>(letter)));
-  LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-  constexpr LPARAM kAltHeld = 1 << 29;
-  PostMessageA(info.hwndFocus, WM_SYSKEYDOWN, virtualKey, scan | kAltHeld | 1);
-  PostMessageA(info.hwndFocus, WM_SYSKEYUP, virtualKey, scan | kAltHeld | 0xC0000001);
+  Require(bringToFront(Form::Main) || (options_ && bringToFront(Form::Options)),
+          "no window of the program is in front to take the keys; the focus is on " + focus());
+  WORD key = LetterKey(letter);
+  Require(TypeOnKeyboard({{VK_MENU, true}, {key, true}, {key, false}, {VK_MENU, false}}),
+          "the keys could not be typed");
 }
 
 void Program::chooseByKeyboard(char menuKey, char itemKey) {
@@ -134,7 +151,8 @@ void Program::chooseByKeyboard(char menuKey, char itemKey) {
   };
   pressAltKey(menuKey);
   Require(WaitUntil(menuOpen), std::string("Alt+") + menuKey + " opened no menu");
-  pressKey(static_cast<UINT>(std::toupper(static_cast<unsigned char>(itemKey))));
+  WORD key = LetterKey(itemKey);
+  Require(TypeOnKeyboard({{key, true}, {key, false}}), "the key could not be typed");
   Require(WaitUntil([&] { return !menuOpen(); }),
           std::string("the menu stayed open after ") + itemKey);
   sync();
@@ -159,8 +177,13 @@ void Program::openOptions() {
   choose("&Config", "Ravlink &Configuration");
   Require(WaitUntil([&] { return IsWindowVisible(options()) != FALSE; }),
           "the options dialog did not appear");
-  Require(bringToFront(Form::Options),
-          "the options dialog appeared without the keyboard focus; it is on " + focus());
+  if (bringToFront(Form::Options)) return;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main(), nullptr), &info);
+  Require(false, "the options dialog appeared without the keyboard focus; it is on " + focus() +
+                     ", the active window is " + ClassName(info.hwndActive) + " '" +
+                     WindowText(info.hwndActive) + "'");
 }
 
 bool Program::bringToFront(Form form) {
@@ -177,9 +200,18 @@ void Program::tabTo(std::string_view name) {
           "Tab moved the focus to " + focus() + ", not to " + std::string(name));
 }
 
+// Under Wine without a window manager, the X server's own word on the focus arrives a moment
+// after the program has moved it, and the program acts on that word with its next messages. So
+// the focus counts once it has held across a round trip through the program's queue.
 bool Program::waitForFocusIn(Form form) {
   HWND window = form == Form::Main ? main_ : options();
-  return window && WaitUntil([&] { return ActiveWithFocus(window); });
+  if (!window) return false;
+  for (int round = 0; round < 3; ++round) {
+    if (!WaitUntil([&] { return ActiveWithFocus(window); })) return false;
+    sync();
+    if (ActiveWithFocus(window)) return true;
+  }
+  return false;
 }
 
 void Program::closeBox(Form form) {

@@ -170,6 +170,9 @@ void AccessKeys(const Sandbox& box, const Environment& environment) {
   // Last, since the loader's window takes the keyboard focus away from the program.
   Step("Alt+C, E: choose Upload and Execute; Alt+E: press the Execute button");
   app.chooseByKeyboard('c', 'e');
+  // The menu closes before its command has run; the upload box shows once it has.
+  Require(WaitUntil([&] { return app.shown(Form::Main, "txtUpload"); }),
+          "Upload and Execute did not show the upload box");
   app.paste(Form::Main, "txtUpload", file);
   app.pressAltKey('e');
   std::vector<ToolCall> starts = WaitForStarts(box.tools(), 1);

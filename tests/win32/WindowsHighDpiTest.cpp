@@ -17,6 +17,8 @@ namespace {
 
 using formtest::ChildWindow;
 using formtest::FormWindow;
+using formtest::kLayouts;
+using formtest::LayoutCase;
 
 // The tables' sizes worked out by hand at each DPI the tests run at: 15 twips make a pixel at
 // 96 DPI, and halves round up.
@@ -86,16 +88,6 @@ TEST(SystemDpiTest, ControlsUseTheMessageFontAtTheSystemDpi) {
 }
 
 // ---- A DPI change while the program runs
-
-struct LayoutCase {
-  const char* name;
-  const ui::FormLayout& (*layout)();
-};
-
-const LayoutCase kLayouts[] = {
-    {"MainWindow", MainWindowLayout},
-    {"OptionsDialog", OptionsDialogLayout},
-};
 
 using DpiChangeTest = ::testing::TestWithParam<LayoutCase>;
 

@@ -13,20 +13,12 @@ namespace {
 
 using formtest::ChildWindow;
 using formtest::FormWindow;
+using formtest::kLayouts;
+using formtest::LayoutCase;
 using formtest::StyleOf;
 using ui::ControlKind;
 
 constexpr DWORD kButtonTypeMask = 0x0F;
-
-struct LayoutCase {
-  const char* name;
-  const ui::FormLayout& (*layout)();
-};
-
-const LayoutCase kLayouts[] = {
-    {"MainWindow", MainWindowLayout},
-    {"OptionsDialog", OptionsDialogLayout},
-};
 
 class WindowsLayoutTest : public ::testing::TestWithParam<LayoutCase> {
  protected:

@@ -18,9 +18,22 @@
 #include "Win32Controls.h"
 #include "Win32Form.h"
 #include "Win32Toolkit.h"
+#include "app/MainLayout.h"
+#include "settings/OptionsLayout.h"
 #include "ui/Form.h"
 
 namespace loadergui::win32::formtest {
+
+// The two forms, for tests that run once per form.
+struct LayoutCase {
+  const char* name;
+  const ui::FormLayout& (*layout)();
+};
+
+inline const LayoutCase kLayouts[] = {
+    {"MainWindow", MainWindowLayout},
+    {"OptionsDialog", OptionsDialogLayout},
+};
 
 // Runs every queued message the way the program's loop does. A WM_QUIT is taken out of the
 // queue so that it cannot end a later test's loop; the result tells whether one came.
