@@ -7,20 +7,13 @@ namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
-// GetDpiForWindow exists from Windows 10 on; older systems have one DPI for the whole screen,
-// which the window's device context reports.
-GetDpiForWindowFunction FindGetDpiForWindow() {
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  FARPROC found = user32 ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
-  // The detour through void(*)() is the one cast between function types that GCC accepts
-  // without a warning.
-  return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
-}
-
 }  // namespace
 
+// GetDpiForWindow exists from Windows 10 on; older systems have one DPI for the whole screen,
+// which the window's device context reports.
 int WindowDpi(HWND window) {
-  static const GetDpiForWindowFunction getDpiForWindow = FindGetDpiForWindow();
+  static const auto getDpiForWindow =
+      FindUser32Function<GetDpiForWindowFunction>("GetDpiForWindow");
   if (getDpiForWindow && window) {
     UINT dpi = getDpiForWindow(window);
     if (dpi != 0) return static_cast<int>(dpi);

@@ -13,19 +13,11 @@ namespace {
 
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
-// GetSystemMetricsForDpi exists from Windows 10 on; older systems measure at the system DPI.
-GetSystemMetricsForDpiFunction FindGetSystemMetricsForDpi() {
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  FARPROC found = user32 ? GetProcAddress(user32, "GetSystemMetricsForDpi") : nullptr;
-  // The detour through void(*)() is the one cast between function types that GCC accepts
-  // without a warning.
-  return reinterpret_cast<GetSystemMetricsForDpiFunction>(reinterpret_cast<void (*)()>(found));
-}
-
 // The width of a check box's box at a DPI. Windows draws it as wide as a menu check mark; Wine
 // draws it 12 pixels wide at 96 DPI, plus one; whichever is wider is allowed for.
 int CheckBoxGlyphWidth(int dpi) {
-  static const GetSystemMetricsForDpiFunction forDpi = FindGetSystemMetricsForDpi();
+  static const auto forDpi =
+      FindUser32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
   int menuCheck = forDpi ? forDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi))
                          : RescalePixels(GetSystemMetrics(SM_CXMENUCHECK), SystemDpi(), dpi);
   int wineBox = MulDiv(12, dpi, 96) + 1;

@@ -11,16 +11,6 @@ namespace {
 
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
-// SystemParametersInfoForDpi exists from Windows 10 on; looked up at run time so that the
-// program still starts on older systems.
-SystemParametersInfoForDpiFunction FindSystemParametersInfoForDpi() {
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  FARPROC found = user32 ? GetProcAddress(user32, "SystemParametersInfoForDpi") : nullptr;
-  // The detour through void(*)() is the one cast between function types that GCC accepts
-  // without a warning.
-  return reinterpret_cast<SystemParametersInfoForDpiFunction>(reinterpret_cast<void (*)()>(found));
-}
-
 // Systems before Vista refuse the record with its last field, iPaddedBorderWidth; every system
 // accepts it without, and the message font comes before it.
 constexpr UINT kPortableMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
@@ -28,7 +18,8 @@ constexpr UINT kPortableMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderW
 }  // namespace
 
 LOGFONTW MessageFontAt(int dpi) {
-  static const SystemParametersInfoForDpiFunction forDpi = FindSystemParametersInfoForDpi();
+  static const auto forDpi =
+      FindUser32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   if (forDpi) {
     metrics.cbSize = sizeof metrics;

@@ -1,11 +1,12 @@
 // The serial ports present, read from the device names that Windows knows.
 #include <windows.h>
 
-#include <cctype>
+#include <string>
 #include <vector>
 
 #include "Win32Services.h"
 #include "Win32ServicesInternal.h"
+#include "settings/SerialDevices.h"
 
 namespace loadergui::win32 {
 
@@ -14,17 +15,6 @@ namespace {
 constexpr std::size_t kFirstListSize = 16 * 1024;
 // A machine with more device names than this has something wrong with it.
 constexpr std::size_t kLargestListSize = 16 * 1024 * 1024;
-
-bool IsSerialPortName(const std::string& name) {
-  if (name.size() < 4 ||
-      CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), 3, "COM", 3) != CSTR_EQUAL) {
-    return false;
-  }
-  for (std::size_t at = 3; at < name.size(); ++at) {
-    if (!std::isdigit(static_cast<unsigned char>(name[at]))) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -36,13 +26,9 @@ std::vector<std::string> SerialPortNames(const char* list, std::size_t length) {
   while (at < length && list[at] != '\0') {
     std::size_t end = at;
     while (end < length && list[end] != '\0') ++end;
-    std::string name(list + at, end - at);
+    unsigned long number = SerialPortNumber(std::string(list + at, end - at));
     at = end + 1;
-    if (!IsSerialPortName(name)) continue;
-    // "COM" in capitals; the rest is digits.
-    for (char& letter : name)
-      letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-    ports.push_back(name);
+    if (number != 0) ports.push_back("COM" + std::to_string(number));
   }
   return ports;
 }

@@ -277,7 +277,7 @@ void Win32Form::onCommand(int id, int notification) {
       break;
     case ControlKind::CheckBox:
       if (IsClick(notification)) {
-        control.setValue(control.value() == ui::kTicked ? ui::kCleared : ui::kTicked);
+        control.setValue(control.ticked() ? ui::kCleared : ui::kTicked);
       }
       break;
     case ControlKind::ComboBox:

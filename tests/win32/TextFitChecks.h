@@ -41,8 +41,7 @@ inline int TextAreaWidth(HWND control, ui::ControlKind kind, HFONT font, int dpi
   GetClientRect(control, &client);
   if (kind != ui::ControlKind::CheckBox) return client.right;
   using ForDpi = int(WINAPI*)(int, UINT);
-  auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi")));
+  auto forDpi = FindUser32Function<ForDpi>("GetSystemMetricsForDpi");
   int box = forDpi ? forDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi))
                    : MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi());
   box = std::max(box, MulDiv(12, dpi, 96) + 1);

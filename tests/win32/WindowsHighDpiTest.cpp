@@ -94,8 +94,7 @@ using DpiChangeTest = ::testing::TestWithParam<LayoutCase>;
 // The message font as SystemParametersInfoForDpi gives it, where the system has that call.
 bool MessageFontHeightFromTheSystem(int dpi, LONG& height) {
   using ForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-  auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+  auto forDpi = FindUser32Function<ForDpi>("SystemParametersInfoForDpi");
   if (!forDpi) return false;
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;

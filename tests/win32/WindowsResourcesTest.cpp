@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Dpi.h"
 #include "PlatformTestSupport.h"
 
 namespace loadergui::win32::testing {
@@ -135,11 +136,8 @@ TEST(WindowsResourcesTest, ManifestIsEmbeddedWhereWindowsLooksForIt) {
 TEST(WindowsResourcesTest, TheTestsRunPerMonitorDpiAwareLikeTheProgram) {
   using GetThreadContext = DPI_AWARENESS_CONTEXT(WINAPI*)();
   using GetAwareness = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  auto threadContext = reinterpret_cast<GetThreadContext>(
-      reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
-  auto awareness = reinterpret_cast<GetAwareness>(
-      reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  auto threadContext = FindUser32Function<GetThreadContext>("GetThreadDpiAwarenessContext");
+  auto awareness = FindUser32Function<GetAwareness>("GetAwarenessFromDpiAwarenessContext");
   if (!threadContext || !awareness) GTEST_SKIP() << "a system without per-monitor DPI";
   EXPECT_EQ(awareness(threadContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
 }

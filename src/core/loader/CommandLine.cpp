@@ -8,12 +8,6 @@
 
 namespace loadergui {
 
-namespace {
-bool Ticked(ui::Form& form, const char* name) {
-  return form.control(name).value() == ui::kTicked;
-}
-}  // namespace
-
 LoaderSetup ReadLoaderSetup(App& app) {
   ui::Form& options = app.frmOptions();
   LoaderSetup setup;
@@ -21,9 +15,9 @@ LoaderSetup ReadLoaderSetup(App& app) {
   setup.device = options.control("cmbCOMPort").text();
   setup.baudrate = options.control("cmbBaudrate").text();
   setup.ip = options.control("cmbIP").text();
-  setup.noConsole = Ticked(options, "cbNoConsole");
-  setup.dumbTerminal = Ticked(options, "cbDumbTerminal");
-  setup.noScreenClear = Ticked(options, "cbNoScreenClear");
+  setup.noConsole = options.control("cbNoConsole").ticked();
+  setup.dumbTerminal = options.control("cbDumbTerminal").ticked();
+  setup.noScreenClear = options.control("cbNoScreenClear").ticked();
   return setup;
 }
 

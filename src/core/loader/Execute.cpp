@@ -23,42 +23,41 @@ ExecutePlan Refusal(std::string message) {
   return plan;
 }
 
-bool Ticked(ui::Form& form, const char* name) {
-  return form.control(name).value() == ui::kTicked;
+// The action piece of a mode, or, when the press ends before it, the plan it ends with.
+struct Action {
+  std::string piece;
+  ExecutePlan end;
+};
+
+Action Ends(ExecutePlan plan) {
+  return {{}, std::move(plan)};
 }
 
-// The action piece of an upload, or the refusal.
-ExecutePlan UploadAction(App& app) {
+Action UploadAction(App& app) {
   ui::Form& main = app.frmMain();
   std::string file = main.control("txtUpload").text();
   if (!app.services().findFile(file, platform::SearchFor::OrdinaryFiles)) {
-    return Refusal("Sorry, that file does not exist!");
+    return Ends(Refusal("Sorry, that file does not exist!"));
   }
-  if (HoldsQuote(file)) return Refusal(text::kQuoteInFileName);
-  ExecutePlan plan;
-  plan.outcome = Outcome::Start;
+  if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
   const char* option = main.control("mnuConfigUpload").checked() ? " -u " : " -x ";
-  plan.loaderCommand = option + Quoted(file);
-  return plan;
+  return {option + Quoted(file), {}};
 }
 
-// The action piece of a download, the refusal, or nothing when Download is not in force.
-ExecutePlan DownloadAction(App& app) {
+// Nothing happens when Download is not in force.
+Action DownloadAction(App& app) {
   ui::Form& main = app.frmMain();
-  if (!main.control("mnuConfigDownload").checked()) return {};
+  if (!main.control("mnuConfigDownload").checked()) return Ends({});
   std::string file = main.control("txtDownload").text();
   if (file.empty() || file == text::kDownloadPrompt) {
-    return Refusal("You must save a file to download to.");
+    return Ends(Refusal("You must save a file to download to."));
   }
-  if (HoldsQuote(file)) return Refusal(text::kQuoteInFileName);
+  if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
   std::string size = app.frmOptions().control("txtFilesize").text();
-  if (size == "0x0") return Refusal("You must set the file size before downloading.");
+  if (size == "0x0") return Ends(Refusal("You must set the file size before downloading."));
   std::string refusal = UnquotedValuesRefusal({{"the file size", size}});
-  if (!refusal.empty()) return Refusal(refusal);
-  ExecutePlan plan;
-  plan.outcome = Outcome::Start;
-  plan.loaderCommand = " -s " + size + " -d " + Quoted(file);
-  return plan;
+  if (!refusal.empty()) return Ends(Refusal(refusal));
+  return {" -s " + size + " -d " + Quoted(file), {}};
 }
 
 struct PathOption {
@@ -80,13 +79,12 @@ ExecutePlan PlanExecute(App& app) {
   ui::Form& main = app.frmMain();
   ui::Form& options = app.frmOptions();
   bool uploadFamily = main.control("cmdBrowse").text() == text::kBrowse;
-  ExecutePlan plan = uploadFamily ? UploadAction(app) : DownloadAction(app);
-  if (plan.outcome != Outcome::Start) return plan;
-  std::string action = plan.loaderCommand;
+  Action action = uploadFamily ? UploadAction(app) : DownloadAction(app);
+  if (action.piece.empty()) return action.end;
 
   std::string pathOptions;
   for (const auto& path : kPathOptions) {
-    if (!Ticked(options, path.checkBox)) continue;
+    if (!options.control(path.checkBox).ticked()) continue;
     std::string folderOrImage = options.control(path.textBox).text();
     if (HoldsQuote(folderOrImage)) return Refusal(text::kQuoteInFileName);
     pathOptions += path.option + Quoted(folderOrImage);
@@ -102,11 +100,13 @@ ExecutePlan PlanExecute(App& app) {
   // The ARP step binds the console's IP address to its MAC address before an IP transfer. The
   // MAC address goes as typed: its prompt text still in the box makes the step fail, which
   // never holds up the transfer, and the tool's further arguments choose nothing of ours.
-  if (!setup.serial && Ticked(options, "cbARP")) {
+  ExecutePlan plan;
+  plan.outcome = Outcome::Start;
+  if (!setup.serial && options.control("cbARP").ticked()) {
     plan.arpCommand =
         std::string(tools::kArp) + " -s " + setup.ip + " " + options.control("txtARP").text();
   }
-  plan.loaderCommand = LoaderCommandLine(setup, " -a " + address, pathOptions, action);
+  plan.loaderCommand = LoaderCommandLine(setup, " -a " + address, pathOptions, action.piece);
   return plan;
 }
 

@@ -16,13 +16,9 @@ void Refuse(App& app, const std::string& message) {
   app.services().messageBox(&app.frmOptions(), message, text::kOops);
 }
 
-bool Ticked(App& app, const char* checkBox) {
-  return app.frmOptions().control(checkBox).value() == ui::kTicked;
-}
-
 // A box that follows its check box: enabled exactly when the box is ticked; its text stays.
 void Follow(App& app, const char* checkBox, std::initializer_list<const char*> dependents) {
-  bool enabled = Ticked(app, checkBox);
+  bool enabled = app.frmOptions().control(checkBox).ticked();
   for (const char* name : dependents) app.frmOptions().control(name).setEnabled(enabled);
 }
 
@@ -56,13 +52,15 @@ const DefaultValue kDefaults[] = {
 void frmOptions::cmdOK_Click(App& app) {
   ui::Form& options = app.frmOptions();
   auto& services = app.services();
-  if (Ticked(app, "cbChroot") && !services.findFile(options.control("txtChroot").text(),
-                                                    platform::SearchFor::FilesAndFolders)) {
+  if (options.control("cbChroot").ticked() &&
+      !services.findFile(options.control("txtChroot").text(),
+                         platform::SearchFor::FilesAndFolders)) {
     Refuse(app, "Sorry, that Chroot folder does not exist!");
     return;
   }
-  if (Ticked(app, "cbCDFSRedir") && !services.findFile(options.control("txtCDFSRedir").text(),
-                                                       platform::SearchFor::OrdinaryFiles)) {
+  if (options.control("cbCDFSRedir").ticked() &&
+      !services.findFile(options.control("txtCDFSRedir").text(),
+                         platform::SearchFor::OrdinaryFiles)) {
     Refuse(app, "Sorry, that ISO image does not exist!");
     return;
   }

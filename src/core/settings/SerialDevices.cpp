@@ -1,4 +1,6 @@
 // The device list of the configuration dialog: the four standard ports, then those present.
+#include "settings/SerialDevices.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -9,10 +11,9 @@
 
 namespace loadergui {
 
-namespace {
-
-// The port number of a name "COM<digits>" in any case, or 0 for any other name.
-unsigned long PortNumber(const std::string& name) {
+// The port number of a name "COM<digits>" in any case (at most nine digits), or 0 for any other
+// name, COM0 among them.
+unsigned long SerialPortNumber(const std::string& name) {
   if (name.size() < 4 || name.size() > 12) return 0;
   for (std::size_t i = 0; i < 3; ++i) {
     if (std::toupper(static_cast<unsigned char>(name[i])) != "COM"[i]) return 0;
@@ -25,15 +26,13 @@ unsigned long PortNumber(const std::string& name) {
   return number;
 }
 
-}  // namespace
-
 // Runs each time the list drops down, so an adapter plugged in meanwhile appears. COM1 to COM4
 // stay first, in their order, as users know them; the other ports present follow by number.
 // The box's text is not touched: a typed device still goes to the loader as typed.
 void frmOptions::cmbCOMPort_DropDown(App& app) {
   std::vector<unsigned long> present;
   for (const auto& name : app.services().serialPorts()) {
-    unsigned long number = PortNumber(name);
+    unsigned long number = SerialPortNumber(name);
     if (number > 4) present.push_back(number);
   }
   std::sort(present.begin(), present.end());

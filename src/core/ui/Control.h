@@ -46,6 +46,8 @@ class Control {
   virtual void setChecked(bool checked) = 0;
   // Value of a check box: kCleared, kTicked or kGreyed.
   virtual int value() const = 0;
+  // Whether the value is kTicked, the one value that counts as set.
+  bool ticked() const { return value() == kTicked; }
   // List items of a combo box.
   virtual std::vector<std::string> items() const = 0;
   // Replaces the list items of a combo box; its text stays as it is.
