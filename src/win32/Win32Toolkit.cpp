@@ -18,14 +18,16 @@ HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric) {
                                        GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
-}  // namespace
-
-void Win32Toolkit::LoadCommonControls() {
+// Registers the common controls the forms use (the standard controls of version 6 and the
+// tooltips); a second toolkit in the same process registers them again, harmlessly.
+void LoadCommonControls() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&controls);
 }
+
+}  // namespace
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
   LoadCommonControls();

@@ -21,9 +21,6 @@ class Win32Toolkit : public ui::Toolkit {
 
   HINSTANCE instance() const { return instance_; }
   static const char* WindowClassName();
-  // Registers the common controls the forms use (the standard controls of version 6 and the
-  // tooltips); done once at program start, and again harmlessly by every toolkit.
-  static void LoadCommonControls();
 
   // Form windows report their coming and going: when the last one has gone the message
   // loop is told to end (WM_QUIT).

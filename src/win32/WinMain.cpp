@@ -7,13 +7,8 @@
 #include "app/App.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  loadergui::win32::Win32Toolkit::LoadCommonControls();
-  int exitCode = 0;
-  {
-    loadergui::win32::Win32Services services;
-    loadergui::win32::Win32Toolkit toolkit(instance);
-    loadergui::App app(services, toolkit);
-    if (app.start()) exitCode = loadergui::win32::RunMessageLoop();
-  }
-  return exitCode;
+  loadergui::win32::Win32Services services;
+  loadergui::win32::Win32Toolkit toolkit(instance);
+  loadergui::App app(services, toolkit);
+  return app.start() ? loadergui::win32::RunMessageLoop() : 0;
 }
