@@ -186,12 +186,18 @@ void Program::openOptions() {
                      WindowText(info.hwndActive) + "'");
 }
 
+// A loader's console comes up a moment after the loader has started, and may take the front
+// only after the first click; the user clicks again for as long as some other window, or none,
+// is in front.
 bool Program::bringToFront(Form form) {
   HWND window = formWindow(form);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(GetForegroundWindow(), &owner);
-  if (owner != pid()) SetForegroundWindow(window);
-  return waitForFocusIn(form);
+  bool inFront = WaitUntil([&] {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+    if (owner != pid()) SetForegroundWindow(window);
+    return ActiveWithFocus(window);
+  });
+  return inFront && waitForFocusIn(form);
 }
 
 void Program::tabTo(std::string_view name) {

@@ -77,8 +77,8 @@ class Program {
   // Waits until the window is active with the keyboard focus inside it, as after a dialog has
   // closed over it; false if that does not happen.
   bool waitForFocusIn(Form form);
-  // When another program's window (a loader's console) is in front, clicks the window to bring
-  // it back, as a user would before typing; then waits as waitForFocusIn does.
+  // While another program's window (a loader's console), or none, is in front, clicks the
+  // window to bring it back, as a user would before typing; then waits as waitForFocusIn does.
   bool bringToFront(Form form);
   // Presses Tab once and waits until the focus has reached the named control.
   void tabTo(std::string_view name);
