@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "SystemFunctions.h"
 #include "ui/Layout.h"
 
 namespace loadergui::win32 {
@@ -13,16 +14,6 @@ constexpr int kTwipsPerInch = 1440;
 struct PixelRect {
   int left, top, width, height;
 };
-
-// A user32 function of newer Windows versions, looked up at run time so that the program still
-// starts on older systems; nullptr where the system lacks it. The detour through void(*)() is
-// the one cast between function types that GCC accepts without a warning.
-template <typename Function>
-Function FindUser32Function(const char* name) {
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  FARPROC found = user32 ? GetProcAddress(user32, name) : nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
 
 // The DPI the window is drawn at: 96 for a program that does not declare itself DPI-aware.
 int WindowDpi(HWND window);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "SystemFunctions.h"
 #include "Win32Services.h"
 #include "Win32ServicesInternal.h"
 
@@ -22,11 +23,13 @@ static_assert(kFirstLayoutSize == 76, "first published OPENFILENAMEA layout");
 static_assert(kFirstLayoutSize == 136, "first published OPENFILENAMEA layout");
 #endif
 
-using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using DialogFunction = decltype(&GetOpenFileNameA);
 
 // Everything not filled here stays zero: no custom filter, no initial folder, no default
 // extension, no hook and no template.
+// A system without the dialog function counts as a cancelled dialog.
 bool RunFileDialog(DialogFunction dialog, platform::FileDialogRecord& record) {
+  if (!dialog) return false;
   std::vector<char> file = detail::AnswerBuffer(record.file, record.maxFile);
   std::vector<char> fileTitle = detail::AnswerBuffer(record.fileTitle, record.maxFileTitle);
 
@@ -55,12 +58,16 @@ bool RunFileDialog(DialogFunction dialog, platform::FileDialogRecord& record) {
 
 bool Win32Services::getOpenFileName(platform::FileDialogRecord& record) {
   detail::InitialiseComOnce();
-  return RunFileDialog(GetOpenFileNameA, record);
+  static const auto getOpenFileName =
+      FindSystemFunction<DialogFunction>("comdlg32.dll", "GetOpenFileNameA");
+  return RunFileDialog(getOpenFileName, record);
 }
 
 bool Win32Services::getSaveFileName(platform::FileDialogRecord& record) {
   detail::InitialiseComOnce();
-  return RunFileDialog(GetSaveFileNameA, record);
+  static const auto getSaveFileName =
+      FindSystemFunction<DialogFunction>("comdlg32.dll", "GetSaveFileNameA");
+  return RunFileDialog(getSaveFileName, record);
 }
 
 }  // namespace loadergui::win32

@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "SystemFunctions.h"
 #include "Win32Services.h"
 #include "Win32ServicesInternal.h"
 
@@ -18,7 +19,9 @@ void InitialiseComOnce() {
   thread_local bool initialised = false;
   if (initialised) return;
   initialised = true;
-  CoInitialize(nullptr);
+  static const auto coInitialize =
+      FindSystemFunction<decltype(&CoInitialize)>("ole32.dll", "CoInitialize");
+  if (coInitialize) coInitialize(nullptr);
 }
 
 }  // namespace detail
@@ -35,14 +38,22 @@ bool Win32Services::browseForFolder(const platform::FolderBrowseRecord& record,
   info.ulFlags = record.flags;
   info.lpfn = nullptr;
 
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  static const auto browse =
+      FindSystemFunction<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+  static const auto pathFromItem =
+      FindSystemFunction<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  static const auto freeItem =
+      FindSystemFunction<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+  if (!browse || !pathFromItem) return false;
+
+  LPITEMIDLIST chosen = browse(&info);
   // A cancelled browser returns no item, and no item has a path.
   if (!chosen) return false;
 
   // The path function writes up to MAX_PATH characters whatever the caller's buffer holds.
   std::vector<char> path = detail::AnswerBuffer(pathBuffer, MAX_PATH + 1);
-  bool found = SHGetPathFromIDListA(chosen, path.data()) != FALSE;
-  CoTaskMemFree(chosen);
+  bool found = pathFromItem(chosen, path.data()) != FALSE;
+  if (freeItem) freeItem(chosen);
   if (found) detail::CopyAnswerBack(path, pathBuffer);
   return found;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Dpi.h"
+#include "SystemFunctions.h"
 #include "MessageFont.h"
 #include "MessageLoop.h"
 #include "Win32Toolkit.h"
@@ -66,13 +67,16 @@ void PressIfUsable(ui::Control* button) {
 
 // The full paths of a drop, in the order the shell gives them.
 std::vector<std::string> DroppedPaths(HDROP drop) {
+  static const auto queryFile =
+      FindSystemFunction<decltype(&DragQueryFileA)>("shell32.dll", "DragQueryFileA");
   std::vector<std::string> paths;
+  if (!queryFile) return paths;
   constexpr UINT kAskForCount = 0xFFFFFFFF;
-  UINT count = DragQueryFileA(drop, kAskForCount, nullptr, 0);
+  UINT count = queryFile(drop, kAskForCount, nullptr, 0);
   for (UINT index = 0; index < count; ++index) {
-    UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    UINT length = queryFile(drop, index, nullptr, 0);
     std::string path(length + 1, '\0');
-    UINT copied = DragQueryFileA(drop, index, path.data(), length + 1);
+    UINT copied = queryFile(drop, index, path.data(), length + 1);
     path.resize(copied);
     paths.push_back(path);
   }
@@ -296,8 +300,10 @@ LRESULT Win32Form::onNotify(NMHDR& header) {
 
 // The drop's memory is freed before the handler runs, which may take its time.
 void Win32Form::onDroppedFiles(HDROP drop) {
+  static const auto finish =
+      FindSystemFunction<decltype(&DragFinish)>("shell32.dll", "DragFinish");
   std::vector<std::string> paths = DroppedPaths(drop);
-  DragFinish(drop);
+  if (finish) finish(drop);
   if (onDropFiles) onDropFiles(paths);
 }
 

@@ -19,28 +19,30 @@ struct TipSearch {
   std::string text;
 };
 
+// Enumeration callback: keeps the text of the first shown tip window of the program. A named
+// function, since the 32-bit build calls it with the stdcall convention, which a lambda lacks.
+BOOL CALLBACK KeepShownTip(HWND window, LPARAM parameter) {
+  auto& found = *reinterpret_cast<TipSearch*>(parameter);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (pid != found.pid || std::string(className) != "tooltips_class32" ||
+      !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  char text[1024] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 2000, &length);
+  found.text = text;
+  return found.text.empty();
+}
+
 // The text of a shown tip window of the program, or empty while none shows.
 std::string ShownTip(Program& app) {
   TipSearch search{app.pid(), {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& found = *reinterpret_cast<TipSearch*>(parameter);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        char className[64] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (pid != found.pid || std::string(className) != "tooltips_class32" ||
-            !IsWindowVisible(window)) {
-          return TRUE;
-        }
-        char text[1024] = {};
-        DWORD_PTR length = 0;
-        SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                            SMTO_ABORTIFHUNG, 2000, &length);
-        found.text = text;
-        return found.text.empty();
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(KeepShownTip, reinterpret_cast<LPARAM>(&search));
   return search.text;
 }
 

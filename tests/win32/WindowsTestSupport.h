@@ -146,26 +146,28 @@ inline std::string FaceOf(const LOGFONTW& font) {
   return face;
 }
 
+struct TipWindowSearch {
+  HWND owner;
+  HWND found;
+};
+
+// Enumeration callback: keeps a tooltip window of the searched owner. A named function, since
+// the 32-bit build calls it with the stdcall convention, which a lambda lacks.
+inline BOOL CALLBACK KeepTipWindow(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<TipWindowSearch*>(lParam);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, "tooltips_class32") != 0 || GetWindow(window, GW_OWNER) != search->owner) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
 // The tooltip window of a form: a window of the tooltip class that the form owns.
 inline HWND TipWindowOf(HWND form) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search{form, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM lParam) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(lParam);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpiA(name, "tooltips_class32") != 0 ||
-            GetWindow(window, GW_OWNER) != search->owner) {
-          return TRUE;
-        }
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TipWindowSearch search{form, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), KeepTipWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
