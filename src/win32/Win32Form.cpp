@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "Dpi.h"
-#include "SystemFunctions.h"
 #include "MessageFont.h"
 #include "MessageLoop.h"
+#include "SystemFunctions.h"
 #include "Win32Toolkit.h"
 
 namespace loadergui::win32 {
@@ -300,8 +300,7 @@ LRESULT Win32Form::onNotify(NMHDR& header) {
 
 // The drop's memory is freed before the handler runs, which may take its time.
 void Win32Form::onDroppedFiles(HDROP drop) {
-  static const auto finish =
-      FindSystemFunction<decltype(&DragFinish)>("shell32.dll", "DragFinish");
+  static const auto finish = FindSystemFunction<decltype(&DragFinish)>("shell32.dll", "DragFinish");
   std::vector<std::string> paths = DroppedPaths(drop);
   if (finish) finish(drop);
   if (onDropFiles) onDropFiles(paths);
