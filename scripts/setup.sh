@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs whatever the build, the tests and the demo need and is not on this machine yet.
+# Installs whatever the build, the tests and the demo need and is not on this machine yet,
+# including the 32-bit Wine that runs the shipped i686 program.
 set -euo pipefail
 
 PACKAGES=(
@@ -7,8 +8,19 @@ PACKAGES=(
   clang libclang-rt-14-dev
   libgtest-dev googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xauth imagemagick xdotool
+  wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick xdotool
 )
+
+SUDO=""
+[[ $(id -u) -eq 0 ]] || SUDO="sudo"
+
+# wine32 comes from Debian's i386 architecture, which a fresh machine does not have yet.
+added_architecture=N
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture for the 32-bit Wine"
+  $SUDO dpkg --add-architecture i386
+  added_architecture=Y
+fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -16,10 +28,10 @@ for package in "${PACKAGES[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
 
-if ((${#missing[@]})); then
+if ((${#missing[@]})) || [[ $added_architecture == Y ]]; then
   echo "setup: installing ${missing[*]}"
-  SUDO=""
-  [[ $(id -u) -eq 0 ]] || SUDO="sudo"
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ((${#missing[@]})); then
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
 fi

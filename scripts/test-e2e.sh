@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Builds the program, the stand-in tools and the end-to-end driver (x86_64) and runs the driver
-# under Wine: every scenario works the real program through its windows, in a fresh folder.
+# Builds the program as it ships (i686 Release, stripped), the stand-in tools and the end-to-end
+# driver the same way, and runs the driver under the 32-bit Wine: every scenario works the real
+# program through its windows, in a fresh folder.
 # Arguments go to the driver (--only TEXT runs the scenarios whose name holds TEXT; --keep keeps
 # every scenario folder under build/e2e-runs). Ends with the line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-common.sh"
 
-build="$root/build/w64"
-echo "test-e2e: building the program, the stand-in tools and the driver in build/w64"
-configure_windows "$root" "$build" mingw-x86_64.cmake -DLOADERGUI_TESTS=ON || exit 1
-cmake --build "$build" -j2 --target ravlinkgui ravlink-serial ravlink-ip arp e2e_driver || exit 1
+build="$root/$SHIPPED_BUILD"
+echo "test-e2e: building the program, the stand-in tools and the driver in $SHIPPED_BUILD"
+build_shipped "$root" ravlinkgui ravlink-serial ravlink-ip arp e2e_driver || exit 1
 
 # A prefix of its own, so that nothing another test leaves behind can change what is seen.
 export WINEPREFIX="$root/build/e2e-wineprefix"
@@ -27,13 +27,13 @@ work="$root/build/e2e-runs"
 rm -rf "$work"
 mkdir -p "$work"
 output="$root/build/e2e-driver.log"
-echo "test-e2e: running e2e_driver.exe under Wine (display $DISPLAY); failed scenarios stay in build/e2e-runs"
+echo "test-e2e: running the i686 e2e_driver.exe under the 32-bit Wine (display $DISPLAY); failed scenarios stay in build/e2e-runs"
 
 started=$SECONDS
 # Line by line as the scenarios end: CR LF made plain, Wine's note about the volume label of
 # drive Z: (which its file dialogs provoke) left out, and the driver's own count held back for
 # the closing line below.
-timeout 300 "$WINE64" "$build/tests/e2e/e2e_driver.exe" --work "Z:${work//\//\\}" "$@" 2>&1 |
+timeout 300 "$WINE32" "$build/tests/e2e/e2e_driver.exe" --work "Z:${work//\//\\}" "$@" 2>&1 |
   sed -u -e 's/\r$//' -e '/^wine: Read access denied for device/d' | tee "$output" |
   grep --line-buffered -Ev '^[0-9]+ passed, [0-9]+ failed$'
 status=${PIPESTATUS[0]}

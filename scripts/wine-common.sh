@@ -1,9 +1,22 @@
 # Shared by the scripts that run Windows builds under Wine: sourced, not run.
 # Gives: configure_windows ROOT DIR TOOLCHAIN [CMAKE ARGS...], wine_env ROOT,
 # ensure_wine_prefix Y|N, ensure_serial_port COMn, clear_dpi_setting,
-# start_private_display [WIDTHxHEIGHT].
+# start_private_display [WIDTHxHEIGHT], build_shipped ROOT [TARGETS...].
 
+# Debian puts neither loader on the PATH. The 32-bit one runs the shipped i686 program (and the
+# tests built the same way) in the same 64-bit prefix that the 64-bit one creates.
 WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+
+# The build that users get: i686, Release (optimised for size, stripped), with the tests and
+# the stand-in tools built beside it from the same sources and options.
+SHIPPED_BUILD=build/w32
+build_shipped() {
+  local root=$1
+  shift
+  configure_windows "$root" "$root/$SHIPPED_BUILD" mingw-i686.cmake -DLOADERGUI_TESTS=ON || return 1
+  cmake --build "$root/$SHIPPED_BUILD" -j2 ${1:+--target "$@"}
+}
 
 # A private Wine prefix under build/, kept between runs; quiet Wine; no Mono/Gecko download
 # prompts while the prefix is created; no debugger that would wait forever after a crash.

@@ -79,6 +79,12 @@ void Program::paste(Form form, std::string_view name, const std::string& text) {
           std::string(name) + " did not take the pasted text");
 }
 
+void Program::dropFiles(const std::vector<std::string>& paths) {
+  Require(takesInput(Form::Main), "the main window takes no drop now");
+  probe().dropFiles(paths);
+  sync();
+}
+
 void Program::clickInto(Form form, std::string_view name) {
   HWND target = TypingWindow(requireUsable(form, name));
   PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, Middle(target));

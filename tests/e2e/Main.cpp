@@ -91,7 +91,7 @@ std::vector<Scenario> AllScenarios() {
 
 int main(int argc, char** argv) {
   Arguments arguments = ReadArguments(argc, argv);
-  Environment environment{DriverFolder() + "\\e2e_menu_probe.dll",
+  Environment environment{DriverFolder() + "\\e2e_probe.dll",
                           OtherDrive(arguments.layout.workRoot)};
   MakeFolder(arguments.layout.workRoot);
   std::printf("e2e: program from %s, scenario folders in %s\n", arguments.layout.payload.c_str(),

@@ -1,5 +1,5 @@
 // The open, save and folder dialogs: what they offer, cancelling them, and answers that need no
-// existing file or extension.
+// existing file or extension; and files dropped onto the main window.
 #include <string>
 
 #include "Check.h"
@@ -90,12 +90,49 @@ void OptionsPickers(const Sandbox& box, const Environment& environment) {
   app.exit();
 }
 
+// Files dragged from Explorer onto the window: the program reads the drop through shell32,
+// which it loads only then.
+void DroppedFiles(const Sandbox& box, const Environment& environment) {
+  std::string first = box.path("dropped first.elf");
+  std::string second = box.path("dropped second.elf");
+  WriteWholeFile(first, "ELF image");
+  WriteWholeFile(second, "ELF image");
+  std::string folder = box.path("a folder");
+  MakeFolder(folder);
+  Program app(box, environment.probeLibrary);
+
+  Step("drop two files: the first goes into the upload box");
+  app.dropFiles({first, second});
+  RequireEqual("upload box", first, app.text(Form::Main, "txtUpload"));
+  RequireNoDialog(app);
+
+  Step("drop a folder: refused, and the box keeps its file");
+  app.dropFiles({folder});
+  AnswerMessageBox(app, "Oops!", "Sorry, a folder cannot be uploaded. Please drop a file.");
+  RequireEqual("upload box after the refusal", first, app.text(Form::Main, "txtUpload"));
+
+  Step("in Download mode a dropped file goes into the download box");
+  ChooseMode(app, Mode::Download);
+  app.dropFiles({second});
+  RequireEqual("download box", second, app.text(Form::Main, "txtDownload"));
+  RequireEqual("upload box", first, app.text(Form::Main, "txtUpload"));
+
+  Step("back in Upload and Execute mode, the dropped file is what Execute sends");
+  ChooseMode(app, Mode::UploadExecute);
+  ToolCall loader = ExecuteAndWaitForLoader(app, box, 0, 1);
+  RequireEqual("loader command line",
+               "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -x \"" + first + "\"",
+               loader.commandLine);
+  app.exit();
+}
+
 }  // namespace
 
 std::vector<Scenario> PickerScenarios() {
   return {
       {"main-window-pickers", MainWindowPickers},
       {"options-pickers", OptionsPickers},
+      {"dropped-files", DroppedFiles},
   };
 }
 

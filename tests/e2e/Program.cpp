@@ -79,7 +79,7 @@ Program::Program(const Sandbox& box, const std::string& probeLibrary, const Star
 }
 
 Program::~Program() {
-  menuReader_.reset();
+  probe_.reset();
   if (running()) {
     TerminateProcess(process_.hProcess, 1);
     WaitForSingleObject(process_.hProcess, kPatience);
@@ -198,9 +198,13 @@ std::string Program::focus() {
   return ClassName(focused) + " '" + Printable(WindowText(focused)) + "'";
 }
 
+Probe& Program::probe() {
+  if (!probe_) probe_ = std::make_unique<Probe>(main(), probeLibrary_);
+  return *probe_;
+}
+
 std::vector<MenuEntry> Program::menus() {
-  if (!menuReader_) menuReader_ = std::make_unique<MenuReader>(main(), probeLibrary_);
-  return menuReader_->read();
+  return probe().readMenus();
 }
 
 const MenuEntry& Program::menuItem(const std::vector<MenuEntry>& entries, std::string_view menu,

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Controls.h"
-#include "MenuReader.h"
+#include "Probe.h"
 #include "Sandbox.h"
 
 namespace e2e {
@@ -63,6 +63,9 @@ class Program {
   void paste(Form form, std::string_view name, const std::string& text);
   // Clicks into the box, then types each character.
   void type(Form form, std::string_view name, const std::string& characters);
+  // Drags the files onto the main window and lets go, as from Explorer; waits until the
+  // program has handled the drop (or sits in the message box it opened).
+  void dropFiles(const std::vector<std::string>& paths);
   // Clicks into the box so that it has the keyboard focus.
   void clickInto(Form form, std::string_view name);
   // Key down and key up, posted to the window with the focus; not waited for.
@@ -92,6 +95,7 @@ class Program {
   bool takesInput(Form form);
 
  private:
+  Probe& probe();
   HWND formWindow(Form form);
   HWND requireUsable(Form form, std::string_view name);
   std::vector<HWND> topWindows() const;
@@ -100,7 +104,7 @@ class Program {
   std::string probeLibrary_;
   HWND main_ = nullptr;
   HWND options_ = nullptr;
-  std::unique_ptr<MenuReader> menuReader_;
+  std::unique_ptr<Probe> probe_;
 };
 
 // Text of any window of the program, asked of the window itself.

@@ -11,7 +11,7 @@ namespace e2e {
 
 // What every scenario may use besides its folder.
 struct Environment {
-  std::string probeLibrary;  // the menu probe library (menuprobe/)
+  std::string probeLibrary;  // the probe library (probe/)
   std::string otherDrive;    // root of a drive other than the one holding the scenario folders
 };
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -113,12 +114,20 @@ TEST(WindowsResourcesTest, FixedVersionIsTwoPointZero) {
   EXPECT_EQ(fixed->dwFileType, DWORD{VFT_APP});
 }
 
-// What the manifest must ask for: common controls 6 and per-monitor DPI awareness, with the
-// older per-monitor setting for systems before Windows 10 (1607).
+// What the manifest must ask for: common controls 6; per-monitor DPI awareness, with the older
+// per-monitor setting for systems before Windows 10 (1607); running as the invoker, without
+// the file virtualisation of 32-bit programs; and Windows 7, 8, 8.1 and 10/11 as its systems.
 const char* const kManifestParts[] = {
-    "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-    "publicKeyToken=\"6595b64144ccf1df\"",        ">true/pm</dpiAware>",
+    "name=\"Microsoft.Windows.Common-Controls\"",
+    "version=\"6.0.0.0\"",
+    "publicKeyToken=\"6595b64144ccf1df\"",
+    ">true/pm</dpiAware>",
     ">PerMonitorV2,PerMonitor</dpiAwareness>",
+    "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+    "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",
+    "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
+    "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
+    "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
 };
 
 TEST(WindowsResourcesTest, ManifestIsEmbeddedWhereWindowsLooksForIt) {
@@ -182,6 +191,59 @@ TEST(WindowsResourcesTest, IconResourceHoldsTheImagesOfTheIconFile) {
     std::uint32_t length = Little(file, fileEntry + 8, 4);
     std::uint32_t offset = Little(file, fileEntry + 12, 4);
     EXPECT_EQ(image, file.substr(offset, length));
+  }
+}
+
+std::string ProgramFileBytes() {
+  std::ifstream file(ProgramPath(), std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// The names of the libraries in the program's import table, read from its file: the headers,
+// the import directory, and each descriptor's name, with addresses turned into file offsets
+// through the section table. The program is built for the same processor as the tests.
+std::vector<std::string> ImportedLibraries(const std::string& image) {
+  auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+  auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image.data() + dos->e_lfanew);
+  const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
+  auto offsetOf = [&](DWORD address) -> std::size_t {
+    for (WORD index = 0; index < nt->FileHeader.NumberOfSections; ++index) {
+      const IMAGE_SECTION_HEADER& section = sections[index];
+      if (address >= section.VirtualAddress &&
+          address < section.VirtualAddress + section.Misc.VirtualSize) {
+        return address - section.VirtualAddress + section.PointerToRawData;
+      }
+    }
+    return image.size();
+  };
+  std::vector<std::string> names;
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (std::size_t at = offsetOf(imports.VirtualAddress);
+       at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= image.size();
+       at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    auto descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image.data() + at);
+    if (descriptor->Name == 0) break;
+    std::size_t name = offsetOf(descriptor->Name);
+    if (name >= image.size()) break;
+    std::string library = image.c_str() + name;
+    CharLowerA(library.data());
+    names.push_back(library);
+  }
+  return names;
+}
+
+// The dialog and drop libraries are found at run time when first needed (the linker's
+// delay-load imports left the 32-bit program calling address 0); an import of one of them
+// would load it at every start, and a direct call slipping in shows up here.
+TEST(WindowsResourcesTest, ProgramImportsNoneOfTheLibrariesItLoadsOnFirstUse) {
+  std::string image = ProgramFileBytes();
+  ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER)) << ProgramPath();
+  std::vector<std::string> libraries = ImportedLibraries(image);
+  ASSERT_NE(std::find(libraries.begin(), libraries.end(), "user32.dll"), libraries.end());
+  for (const char* loadedLater : {"comdlg32.dll", "shell32.dll", "ole32.dll"}) {
+    EXPECT_EQ(std::find(libraries.begin(), libraries.end(), loadedLater), libraries.end())
+        << loadedLater;
   }
 }
 

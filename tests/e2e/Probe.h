@@ -1,4 +1,5 @@
-// The program's menu bar as its user sees it: captions, command identifiers and check marks.
+// Inside the program's process: its menu bar as its user sees it (captions, command identifiers
+// and check marks), and files dropped onto its main window.
 #pragma once
 
 #include <windows.h>
@@ -22,20 +23,25 @@ struct MenuEntry {
 
 // On Windows GetMenu, GetSubMenu, GetMenuString and GetMenuState work on another process's
 // window. Wine keeps menus per process, so there the same calls are made inside the program by
-// the probe library (menuprobe/), which a thread hook loads.
-class MenuReader {
+// the probe library (probe/), which a thread hook loads. A drop is always made there.
+class Probe {
  public:
-  MenuReader(HWND window, std::string probeLibrary);
-  ~MenuReader();
-  MenuReader(const MenuReader&) = delete;
-  MenuReader& operator=(const MenuReader&) = delete;
+  Probe(HWND window, std::string probeLibrary);
+  ~Probe();
+  Probe(const Probe&) = delete;
+  Probe& operator=(const Probe&) = delete;
 
-  std::vector<MenuEntry> read();
+  std::vector<MenuEntry> readMenus();
+  // Drops the files onto the window, as dragging them there from Explorer does; returns once
+  // the drop has been posted to the window, not handled.
+  void dropFiles(const std::vector<std::string>& paths);
 
  private:
   bool readDirectly(std::vector<MenuEntry>& entries) const;
   std::vector<MenuEntry> readThroughProbe();
   void installProbe();
+  // Sends one of the probe's registered messages and waits for its answer.
+  void ask(const char* message, const std::string& what);
 
   HWND window_;
   std::string probeLibrary_;

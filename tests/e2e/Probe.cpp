@@ -1,12 +1,13 @@
-// Reading the program's menu bar, directly or through the probe library.
-#include "MenuReader.h"
+// Reading the program's menu bar, directly or through the probe library; drops through it.
+#include "Probe.h"
 
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "Check.h"
 #include "Wait.h"
-#include "menuprobe/MenuProbeProtocol.h"
+#include "probe/ProbeProtocol.h"
 
 namespace e2e {
 
@@ -46,23 +47,23 @@ std::vector<MenuEntry> ParseAnswer(const std::string& text) {
 
 }  // namespace
 
-MenuReader::MenuReader(HWND window, std::string probeLibrary)
+Probe::Probe(HWND window, std::string probeLibrary)
     : window_(window), probeLibrary_(std::move(probeLibrary)) {}
 
-MenuReader::~MenuReader() {
+Probe::~Probe() {
   if (hook_) UnhookWindowsHookEx(hook_);
   if (view_) UnmapViewOfFile(view_);
   if (mapping_) CloseHandle(mapping_);
   if (probe_) FreeLibrary(probe_);
 }
 
-std::vector<MenuEntry> MenuReader::read() {
+std::vector<MenuEntry> Probe::readMenus() {
   std::vector<MenuEntry> entries;
   if (!hook_ && readDirectly(entries)) return entries;
   return readThroughProbe();
 }
 
-bool MenuReader::readDirectly(std::vector<MenuEntry>& entries) const {
+bool Probe::readDirectly(std::vector<MenuEntry>& entries) const {
   HMENU bar = GetMenu(window_);
   int menus = bar ? GetMenuItemCount(bar) : -1;
   if (menus <= 0) return false;
@@ -78,37 +79,51 @@ bool MenuReader::readDirectly(std::vector<MenuEntry>& entries) const {
   return true;
 }
 
-void MenuReader::installProbe() {
+void Probe::installProbe() {
   DWORD process = 0;
   DWORD thread = GetWindowThreadProcessId(window_, &process);
   probe_ = LoadLibraryA(probeLibrary_.c_str());
-  Require(probe_ != nullptr, "cannot load the menu probe " + probeLibrary_);
+  Require(probe_ != nullptr, "cannot load the probe " + probeLibrary_);
   auto hookProcedure = reinterpret_cast<HOOKPROC>(
-      reinterpret_cast<void (*)()>(GetProcAddress(probe_, menuprobe::kHookName)));
-  Require(hookProcedure != nullptr, "the menu probe has no hook procedure");
+      reinterpret_cast<void (*)()>(GetProcAddress(probe_, probe::kHookName)));
+  Require(hookProcedure != nullptr, "the probe has no hook procedure");
   char name[64];
-  std::snprintf(name, sizeof name, "%s%lu", menuprobe::kMappingPrefix, process);
+  std::snprintf(name, sizeof name, "%s%lu", probe::kMappingPrefix, process);
   mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                menuprobe::kMappingSize, name);
-  Require(mapping_ != nullptr, "cannot create the menu probe's shared memory");
+                                probe::kMappingSize, name);
+  Require(mapping_ != nullptr, "cannot create the probe's shared memory");
   view_ = static_cast<char*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-  Require(view_ != nullptr, "cannot map the menu probe's shared memory");
+  Require(view_ != nullptr, "cannot map the probe's shared memory");
   hook_ = SetWindowsHookExA(WH_CALLWNDPROC, hookProcedure, probe_, thread);
-  Require(hook_ != nullptr, "cannot hook the program's thread for the menu probe");
+  Require(hook_ != nullptr, "cannot hook the program's thread for the probe");
 }
 
-std::vector<MenuEntry> MenuReader::readThroughProbe() {
+void Probe::ask(const char* message, const std::string& what) {
   if (!hook_) installProbe();
-  static const UINT question = RegisterWindowMessageA(menuprobe::kQuestionMessage);
+  const UINT registered = RegisterWindowMessageA(message);
   view_[0] = '\0';
   DWORD_PTR ignored = 0;
   LRESULT delivered =
-      SendMessageTimeoutA(window_, question, 0, 0, SMTO_NORMAL, kPatience, &ignored);
+      SendMessageTimeoutA(window_, registered, 0, 0, SMTO_NORMAL, kPatience, &ignored);
   Require(delivered != 0, "the main window did not answer within " +
-                              std::to_string(kPatience / 1000) + " s (reading its menu bar)");
-  Require(view_[0] == menuprobe::kAnswered, "the menu probe gave no answer");
-  std::string text(view_ + 1, strnlen(view_ + 1, menuprobe::kMappingSize - 1));
+                              std::to_string(kPatience / 1000) + " s (" + what + ")");
+  Require(view_[0] == probe::kAnswered, "the probe gave no answer (" + what + ")");
+}
+
+std::vector<MenuEntry> Probe::readThroughProbe() {
+  ask(probe::kMenuQuestion, "reading its menu bar");
+  std::string text(view_ + 1, strnlen(view_ + 1, probe::kMappingSize - 1));
   return ParseAnswer(text);
+}
+
+void Probe::dropFiles(const std::vector<std::string>& paths) {
+  if (!hook_) installProbe();
+  std::string list;
+  for (const std::string& path : paths) list += path + '\0';
+  list += '\0';
+  Require(list.size() < probe::kMappingSize - 1, "too many files to drop at once");
+  std::memcpy(view_ + 1, list.data(), list.size());
+  ask(probe::kDropRequest, "dropping files");
 }
 
 }  // namespace e2e
