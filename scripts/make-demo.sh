@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Lays out build/demo: the x86_64 program with the stand-in tools and placeholder libraries in
-# tools\ beside it, ready to start under Wine.
+# Lays out build/demo: the shipped 32-bit program with the stand-in tools and placeholder
+# libraries in tools\ beside it, ready to start under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-common.sh"
 
-build="$root/build/w64"
-configure_windows "$root" "$build" mingw-x86_64.cmake -DLOADERGUI_TESTS=ON
-cmake --build "$build" -j2 --target ravlinkgui ravlink-serial ravlink-ip arp
+build="$root/$SHIPPED_BUILD"
+build_shipped "$root" ravlinkgui ravlink-serial ravlink-ip arp
 
 demo="$root/build/demo"
 mkdir -p "$demo/tools"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the demo folder and starts the program from it under Wine, on the current display or,
-# without one, on a virtual display.
+# Builds the demo folder and starts the shipped 32-bit program from it under the 32-bit Wine, on
+# the current display or, without one, on a virtual display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-common.sh"
@@ -22,5 +22,5 @@ ensure_wine_prefix "$managed"
 cd "$root/build/demo"
 # Waiting in the shell, not in the foreground, lets a stop signal end the script at once; its
 # exit then ends the program and the virtual display.
-"$WINE64" ravlinkgui.exe &
+"$WINE32" ravlinkgui.exe &
 wait $!

@@ -1,4 +1,4 @@
-// The benchmark: starts the program and the floor program alternately, compares their start-up
+// The benchmark: starts the program and the two floor programs in turn, compares their start-up
 // time and memory, then watches the program's handle count over many Execute presses.
 #include <windows.h>
 
@@ -16,12 +16,14 @@ namespace {
 
 using namespace bench;
 
-// The program may take this much more than the floor, in start-up time and in memory.
+// The program may take this much more than the forms floor (its two windows without its
+// behaviour), in start-up time and in memory.
 constexpr double kLargestRatio = 1.25;
 
 struct Arguments {
   std::string program;
-  std::string floor;
+  std::string windowFloor;
+  std::string formsFloor;
   std::string upload;
   int runs = 15;
   int presses = 300;
@@ -29,7 +31,8 @@ struct Arguments {
 
 [[noreturn]] void Usage() {
   std::fprintf(stderr,
-               "usage: bench --program EXE --floor EXE --upload FILE [--runs N] [--presses N]\n"
+               "usage: bench --program EXE --window-floor EXE --forms-floor EXE --upload FILE\n"
+               "             [--runs N] [--presses N]\n"
                "  --runs 0 leaves out the start-up comparison, --presses 0 the handle count\n");
   std::exit(2);
 }
@@ -42,8 +45,10 @@ Arguments ReadArguments(int argc, char** argv) {
     std::string value = argv[++i];
     if (option == "--program") {
       arguments.program = value;
-    } else if (option == "--floor") {
-      arguments.floor = value;
+    } else if (option == "--window-floor") {
+      arguments.windowFloor = value;
+    } else if (option == "--forms-floor") {
+      arguments.formsFloor = value;
     } else if (option == "--upload") {
       arguments.upload = value;
     } else if (option == "--runs") {
@@ -55,7 +60,7 @@ Arguments ReadArguments(int argc, char** argv) {
     }
   }
   bool startsWanted = arguments.runs > 0, pressesWanted = arguments.presses > 0;
-  if (arguments.program.empty() || (startsWanted && arguments.floor.empty()) ||
+  if (arguments.program.empty() || (startsWanted && (arguments.windowFloor.empty() || arguments.formsFloor.empty())) ||
       (pressesWanted && arguments.upload.empty()) || arguments.runs < 0 || arguments.presses < 0) {
     Usage();
   }
@@ -77,61 +82,72 @@ const char* Verdict(bool met) {
   return met ? "met" : "MISSED";
 }
 
-struct Samples {
+// One program of the start-up comparison and what its starts measured.
+struct Contender {
+  const char* name;
+  std::string executable;
   std::vector<double> milliseconds;
   std::vector<double> kibibytes;
 };
 
-// False after a failed start, which it reports.
-bool Sample(const char* who, const std::string& executable, Samples* samples) {
-  StartResult result = MeasureStart(executable);
+// False after a failed start, which it reports; an uncounted start records nothing.
+bool Sample(Contender& contender, bool counted) {
+  StartResult result = MeasureStart(contender.executable);
   if (!result.failure.empty()) {
-    std::printf("startup   %s: %s\n", who, result.failure.c_str());
+    std::printf("startup   %s: %s\n", contender.name, result.failure.c_str());
     return false;
   }
-  if (samples) {
-    samples->milliseconds.push_back(result.milliseconds);
-    samples->kibibytes.push_back(static_cast<double>(result.peakWorkingSet) / 1024.0);
+  if (counted) {
+    contender.milliseconds.push_back(result.milliseconds);
+    contender.kibibytes.push_back(static_cast<double>(result.peakWorkingSet) / 1024.0);
   }
   return true;
 }
 
+void PrintSpreads(const Contender& contender) {
+  Spread time = SpreadOf(contender.milliseconds), memory = SpreadOf(contender.kibibytes);
+  std::printf("startup   %-12s median %7.1f ms (%.1f to %.1f), peak working set %7.0f KiB "
+              "(%.0f to %.0f)\n",
+              contender.name, time.median, time.low, time.high, memory.median, memory.low,
+              memory.high);
+}
+
+// The program's medians against a floor's; with a target, says whether it is met.
+bool PrintRatios(const Contender& program, const Contender& floor, bool targeted) {
+  double timeRatio = SpreadOf(program.milliseconds).median / SpreadOf(floor.milliseconds).median;
+  double memoryRatio = SpreadOf(program.kibibytes).median / SpreadOf(floor.kibibytes).median;
+  bool met = timeRatio <= kLargestRatio && memoryRatio <= kLargestRatio;
+  std::printf("ratio     against the %-12s start-up %.2f, working set %.2f", floor.name, timeRatio,
+              memoryRatio);
+  if (targeted) {
+    std::printf("; target at most %.2f each: start-up %s, working set %s", kLargestRatio,
+                Verdict(timeRatio <= kLargestRatio), Verdict(memoryRatio <= kLargestRatio));
+  }
+  std::printf("\n");
+  return !targeted || met;
+}
+
 bool CompareStarts(const Arguments& arguments) {
-  std::printf("startup   %d starts of each, alternating, after one uncounted start of each\n",
+  std::printf("startup   %d starts of each, in turn, after one uncounted start of each\n",
               arguments.runs);
   std::fflush(stdout);
+  Contender contenders[] = {{"program", arguments.program, {}, {}},
+                            {"window floor", arguments.windowFloor, {}, {}},
+                            {"forms floor", arguments.formsFloor, {}, {}}};
+  constexpr int kCount = 3;
   // The first start of each reads its files from disk; the counted ones find them cached.
-  if (!Sample("program", arguments.program, nullptr) ||
-      !Sample("floor", arguments.floor, nullptr)) {
-    return false;
+  for (Contender& contender : contenders) {
+    if (!Sample(contender, false)) return false;
   }
-  Samples program, floor;
   for (int run = 0; run < arguments.runs; ++run) {
-    // Which of the two goes first changes each round, so neither always follows the other.
-    bool programFirst = run % 2 == 0;
-    bool ok = programFirst ? Sample("program", arguments.program, &program) &&
-                                 Sample("floor", arguments.floor, &floor)
-                           : Sample("floor", arguments.floor, &floor) &&
-                                 Sample("program", arguments.program, &program);
-    if (!ok) return false;
+    // Which one goes first changes each round, so none always follows the same other.
+    for (int turn = 0; turn < kCount; ++turn) {
+      if (!Sample(contenders[(run + turn) % kCount], true)) return false;
+    }
   }
-  Spread programTime = SpreadOf(program.milliseconds), floorTime = SpreadOf(floor.milliseconds);
-  Spread programMemory = SpreadOf(program.kibibytes), floorMemory = SpreadOf(floor.kibibytes);
-  double timeRatio = programTime.median / floorTime.median;
-  double memoryRatio = programMemory.median / floorMemory.median;
-  std::printf("startup   program: median %7.1f ms (%.1f to %.1f)\n", programTime.median,
-              programTime.low, programTime.high);
-  std::printf("startup   floor:   median %7.1f ms (%.1f to %.1f)\n", floorTime.median,
-              floorTime.low, floorTime.high);
-  std::printf("startup   ratio %.2f, target at most %.2f: %s\n", timeRatio, kLargestRatio,
-              Verdict(timeRatio <= kLargestRatio));
-  std::printf("memory    program: median peak working set %7.0f KiB (%.0f to %.0f)\n",
-              programMemory.median, programMemory.low, programMemory.high);
-  std::printf("memory    floor:   median peak working set %7.0f KiB (%.0f to %.0f)\n",
-              floorMemory.median, floorMemory.low, floorMemory.high);
-  std::printf("memory    ratio %.2f, target at most %.2f: %s\n", memoryRatio, kLargestRatio,
-              Verdict(memoryRatio <= kLargestRatio));
-  return timeRatio <= kLargestRatio && memoryRatio <= kLargestRatio;
+  for (const Contender& contender : contenders) PrintSpreads(contender);
+  PrintRatios(contenders[0], contenders[1], false);
+  return PrintRatios(contenders[0], contenders[2], true);
 }
 
 bool CountHandles(const Arguments& arguments) {

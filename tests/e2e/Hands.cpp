@@ -1,5 +1,6 @@
 // The user's hands on the program: menu commands, clicks, typing, keys, and waiting until the
 // program has handled them.
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <utility>
@@ -30,6 +31,54 @@ bool ActiveWithFocus(HWND window) {
   return info.hwndActive == window && info.hwndFocus &&
          (info.hwndFocus == window || IsChild(window, info.hwndFocus));
 }
+
+bool OwnedBy(HWND window, DWORD pid) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  return window && owner == pid;
+}
+
+// A left click at a point of the screen, through the system's input queue, as the mouse makes it.
+void ClickAt(POINT point) {
+  SetCursorPos(point.x, point.y);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
+// Clicks a spot of the window's own, near a corner of its client area where no control lies
+// and no other window covers it, which activates the window and changes nothing else. Without
+// such a spot it asks the system to bring the window to the front instead.
+void ClickOwnSpot(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const POINT corners[] = {
+      {2, client.bottom - 3}, {client.right - 3, client.bottom - 3}, {client.right - 3, 2}, {2, 2}};
+  for (POINT spot : corners) {
+    if (ChildWindowFromPointEx(window, spot, CWP_SKIPINVISIBLE) != window) continue;
+    POINT onScreen = spot;
+    ClientToScreen(window, &onScreen);
+    if (WindowFromPoint(onScreen) != window) continue;
+    ClickAt(onScreen);
+    return;
+  }
+  SetForegroundWindow(window);
+}
+
+// Whether the thread of the window is in a menu's modal loop (a lone Alt selects the menu bar).
+bool InMenuMode(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+         (info.flags & GUI_INMENUMODE) != 0;
+}
+
+// How often a key that provably did not reach the program is typed again, and how long the
+// program may take to take a typed key from its queue once it has handled all else.
+constexpr int kTypingAttempts = 5;
+constexpr DWORD kKeyArrival = 2000;
 
 // The window that takes the typed characters: a combo box's edit field, or the box itself.
 HWND TypingWindow(HWND control) {
@@ -111,11 +160,18 @@ void Program::type(Form form, std::string_view name, const std::string& characte
   }
 }
 
+// A posted key reaches the control whether or not its window is in front; only when a console
+// has taken the focus away has no control of the program the focus, and the window that takes
+// input is brought back first.
 void Program::pressKey(UINT virtualKey) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  Require(GetGUIThreadInfo(GetWindowThreadProcessId(main(), nullptr), &info) && info.hwndFocus,
-          "no window of the program has the keyboard focus");
+  DWORD thread = GetWindowThreadProcessId(main(), nullptr);
+  if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) {
+    bringToFront(options_ && IsWindowVisible(options_) ? Form::Options : Form::Main);
+  }
+  Require(GetGUIThreadInfo(thread, &info) && info.hwndFocus,
+          "no window of the program has the keyboard focus; " + front());
   LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
   PostMessageA(info.hwndFocus, WM_KEYDOWN, virtualKey, scan | 1);
   PostMessageA(info.hwndFocus, WM_KEYUP, virtualKey, scan | 0xC0000001);
@@ -140,12 +196,37 @@ WORD LetterKey(char letter) {
   return static_cast<WORD>(std::toupper(static_cast<unsigned char>(letter)));
 }
 
+// The keys go through the system's input queue to whichever window is in front when they come;
+// a loader's console that comes up at that moment takes them. So the probe's key log tells
+// whether the program's thread took the letter's key press from its queue: if it did not, the
+// keys provably went elsewhere and are typed again once the window is back in front, as a
+// person presses them again; keys that arrived are never typed twice.
 void Program::pressAltKey(char letter) {
-  Require(bringToFront(Form::Main) || (options_ && bringToFront(Form::Options)),
-          "no window of the program is in front to take the keys; the focus is on " + focus());
   WORD key = LetterKey(letter);
-  Require(TypeOnKeyboard({{VK_MENU, true}, {key, true}, {key, false}, {VK_MENU, false}}),
-          "the keys could not be typed");
+  for (int attempt = 1;; ++attempt) {
+    Form form = options_ && IsWindowVisible(options_) ? Form::Options : Form::Main;
+    Require(bringToFront(form),
+            "no window of the program is in front to take the keys; the "
+            "focus is on " +
+                focus());
+    long before = probe().keysTaken();
+    Require(TypeOnKeyboard({{VK_MENU, true}, {key, true}, {key, false}, {VK_MENU, false}}),
+            "the keys could not be typed");
+    sync();
+    auto arrived = [&] {
+      std::vector<WORD> taken = probe().keysTakenSince(before);
+      return std::find(taken.begin(), taken.end(), key) != taken.end();
+    };
+    if (WaitUntil(arrived, kKeyArrival)) return;
+    Require(attempt < kTypingAttempts, std::string("Alt+") + letter + " never reached the " +
+                                           "program in " + std::to_string(attempt) +
+                                           " tries; the focus is on " + focus());
+    // A lone Alt that did arrive selects the menu bar; Esc leaves it before the next try.
+    if (InMenuMode(main())) {
+      pressKey(VK_ESCAPE);
+      Require(WaitUntil([&] { return !InMenuMode(main()); }), "Esc did not leave the menu bar");
+    }
+  }
 }
 
 void Program::chooseByKeyboard(char menuKey, char itemKey) {
@@ -183,27 +264,33 @@ void Program::openOptions() {
   choose("&Config", "Ravlink &Configuration");
   Require(WaitUntil([&] { return IsWindowVisible(options()) != FALSE; }),
           "the options dialog did not appear");
-  if (bringToFront(Form::Options)) return;
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(main(), nullptr), &info);
-  Require(false, "the options dialog appeared without the keyboard focus; it is on " + focus() +
-                     ", the active window is " + ClassName(info.hwndActive) + " '" +
-                     WindowText(info.hwndActive) + "'");
+  Require(bringToFront(Form::Options),
+          "the options dialog appeared without the keyboard focus; it is on " + focus() + "; " +
+              front());
 }
 
-// A loader's console comes up a moment after the loader has started, and may take the front
-// only after the first click; the user clicks again for as long as some other window, or none,
-// is in front.
+// A loader's console comes up a moment after the loader has started (even after a quick loader
+// has ended) and takes the front; when it closes, nothing is in front. For as long as another
+// program's window, or none, is in front, the user clicks the window (on a spot of its own, away
+// from its controls) to bring it back, and clicks again while a click provably did not. While
+// the program's own other window is in front, the program itself must hand the front over, and
+// this only waits.
 bool Program::bringToFront(Form form) {
   HWND window = formWindow(form);
-  bool inFront = WaitUntil([&] {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(GetForegroundWindow(), &owner);
-    if (owner != pid()) SetForegroundWindow(window);
+  return WaitUntil([&] {
+    if (!ActiveWithFocus(window)) {
+      if (!OwnedBy(GetForegroundWindow(), pid()) && IsWindowVisible(window) &&
+          IsWindowEnabled(window)) {
+        ClickOwnSpot(window);
+        sync();
+      }
+      return false;
+    }
+    // Under Wine without a window manager the X server's word on the focus comes a moment
+    // later (see waitForFocusIn); the window counts once it has held across a round trip.
+    sync();
     return ActiveWithFocus(window);
   });
-  return inFront && waitForFocusIn(form);
 }
 
 void Program::tabTo(std::string_view name) {

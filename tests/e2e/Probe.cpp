@@ -1,6 +1,7 @@
 // Reading the program's menu bar, directly or through the probe library; drops through it.
 #include "Probe.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -45,12 +46,21 @@ std::vector<MenuEntry> ParseAnswer(const std::string& text) {
   return entries;
 }
 
+// Returns a hook procedure that the probe library exports.
+HOOKPROC ProbeProcedure(HMODULE probe, const char* name) {
+  auto procedure =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(probe, name)));
+  Require(procedure != nullptr, std::string("the probe has no hook procedure ") + name);
+  return procedure;
+}
+
 }  // namespace
 
 Probe::Probe(HWND window, std::string probeLibrary)
     : window_(window), probeLibrary_(std::move(probeLibrary)) {}
 
 Probe::~Probe() {
+  if (keyHook_) UnhookWindowsHookEx(keyHook_);
   if (hook_) UnhookWindowsHookEx(hook_);
   if (view_) UnmapViewOfFile(view_);
   if (mapping_) CloseHandle(mapping_);
@@ -84,9 +94,6 @@ void Probe::installProbe() {
   DWORD thread = GetWindowThreadProcessId(window_, &process);
   probe_ = LoadLibraryA(probeLibrary_.c_str());
   Require(probe_ != nullptr, "cannot load the probe " + probeLibrary_);
-  auto hookProcedure = reinterpret_cast<HOOKPROC>(
-      reinterpret_cast<void (*)()>(GetProcAddress(probe_, probe::kHookName)));
-  Require(hookProcedure != nullptr, "the probe has no hook procedure");
   char name[64];
   std::snprintf(name, sizeof name, "%s%lu", probe::kMappingPrefix, process);
   mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
@@ -94,8 +101,15 @@ void Probe::installProbe() {
   Require(mapping_ != nullptr, "cannot create the probe's shared memory");
   view_ = static_cast<char*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0));
   Require(view_ != nullptr, "cannot map the probe's shared memory");
-  hook_ = SetWindowsHookExA(WH_CALLWNDPROC, hookProcedure, probe_, thread);
+  hook_ =
+      SetWindowsHookExA(WH_CALLWNDPROC, ProbeProcedure(probe_, probe::kHookName), probe_, thread);
   Require(hook_ != nullptr, "cannot hook the program's thread for the probe");
+  keyHook_ =
+      SetWindowsHookExA(WH_GETMESSAGE, ProbeProcedure(probe_, probe::kKeyHookName), probe_, thread);
+  Require(keyHook_ != nullptr, "cannot hook the program's queue for the probe");
+  // The library comes into the program with the first hook call; a question brings it there
+  // before any key is typed, so that the log misses none.
+  ask(probe::kMenuQuestion, "loading the probe");
 }
 
 void Probe::ask(const char* message, const std::string& what) {
@@ -124,6 +138,22 @@ void Probe::dropFiles(const std::vector<std::string>& paths) {
   Require(list.size() < probe::kMappingSize - 1, "too many files to drop at once");
   std::memcpy(view_ + 1, list.data(), list.size());
   ask(probe::kDropRequest, "dropping files");
+}
+
+long Probe::keysTaken() {
+  if (!hook_) installProbe();
+  return reinterpret_cast<const probe::KeyLog*>(view_ + probe::kKeyLogOffset)->count;
+}
+
+std::vector<WORD> Probe::keysTakenSince(long from) {
+  long count = keysTaken();
+  const auto* log = reinterpret_cast<const probe::KeyLog*>(view_ + probe::kKeyLogOffset);
+  std::vector<WORD> keys;
+  for (long index = std::max(from, count - static_cast<long>(probe::kLoggedKeys)); index < count;
+       ++index) {
+    keys.push_back(log->keys[static_cast<unsigned long>(index) % probe::kLoggedKeys]);
+  }
+  return keys;
 }
 
 }  // namespace e2e

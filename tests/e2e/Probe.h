@@ -35,6 +35,10 @@ class Probe {
   // Drops the files onto the window, as dragging them there from Explorer does; returns once
   // the drop has been posted to the window, not handled.
   void dropFiles(const std::vector<std::string>& paths);
+  // How many key presses the program's thread has taken from its queue since the probe came
+  // (it comes with the first call), and the virtual-key codes of those after the first `from`.
+  long keysTaken();
+  std::vector<WORD> keysTakenSince(long from);
 
  private:
   bool readDirectly(std::vector<MenuEntry>& entries) const;
@@ -47,6 +51,7 @@ class Probe {
   std::string probeLibrary_;
   HMODULE probe_ = nullptr;
   HHOOK hook_ = nullptr;
+  HHOOK keyHook_ = nullptr;
   HANDLE mapping_ = nullptr;
   char* view_ = nullptr;
 };

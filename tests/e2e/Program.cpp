@@ -181,6 +181,19 @@ int Program::checkState(Form form, std::string_view name) {
   return static_cast<int>(state);
 }
 
+std::string Program::front() {
+  HWND window = GetForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main(), nullptr), &info);
+  std::string active = info.hwndActive ? Describe(info.hwndActive) : "none";
+  if (!window) return "no window is in front (the program's active window: " + active + ")";
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  return Describe(window) + (owner == pid() ? " of the program" : " of another program") +
+         " is in front (the program's active window: " + active + ")";
+}
+
 std::string Program::focus() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

@@ -50,6 +50,8 @@ class Program {
   int checkState(Form form, std::string_view name);
   // Name of the control with the keyboard focus, or a description of whatever else has it.
   std::string focus();
+  // Which window is in front, whose it is, and which window of the program is active.
+  std::string front();
   std::vector<MenuEntry> menus();
   const MenuEntry& menuItem(const std::vector<MenuEntry>& entries, std::string_view menu,
                             std::string_view item);
@@ -70,7 +72,9 @@ class Program {
   void clickInto(Form form, std::string_view name);
   // Key down and key up, posted to the window with the focus; not waited for.
   void pressKey(UINT virtualKey);
-  // A letter key pressed with Alt held down (an access key), posted likewise.
+  // A letter key pressed with Alt held down (an access key), typed through the input queue into
+  // the window in front (brought there first); returns once the program has taken the key from
+  // its queue, not handled it.
   void pressAltKey(char letter);
   // Alt and the menu's access key, then, once the menu has dropped down, the item's access
   // key; waits until the menu has closed and the command has been handled.
@@ -82,6 +86,7 @@ class Program {
   bool waitForFocusIn(Form form);
   // While another program's window (a loader's console), or none, is in front, clicks the
   // window to bring it back, as a user would before typing; then waits as waitForFocusIn does.
+  // False if the window does not come to the front with the focus inside it.
   bool bringToFront(Form form);
   // Presses Tab once and waits until the focus has reached the named control.
   void tabTo(std::string_view name);

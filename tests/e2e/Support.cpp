@@ -127,16 +127,18 @@ void ConfirmOptions(Program& program) {
   program.click(Form::Options, "cmdOK");
   Require(WaitUntil([&] { return !IsWindowVisible(program.options()); }),
           "the options dialog is still shown after OK");
-  Require(program.waitForFocusIn(Form::Main),
-          "the main window did not get the keyboard focus back; it is on " + program.focus());
+  Require(program.bringToFront(Form::Main),
+          "the main window did not get the keyboard focus back; it is on " + program.focus() +
+              "; " + program.front());
 }
 
 void CancelOptions(Program& program) {
   program.click(Form::Options, "cmdCancel");
   Require(WaitUntil([&] { return !IsWindowVisible(program.options()); }),
           "the options dialog is still shown after Cancel");
-  Require(program.waitForFocusIn(Form::Main),
-          "the main window did not get the keyboard focus back; it is on " + program.focus());
+  Require(program.bringToFront(Form::Main),
+          "the main window did not get the keyboard focus back; it is on " + program.focus() +
+              "; " + program.front());
 }
 
 ToolCall ExecuteAndWaitForLoader(Program& program, const Sandbox& box, std::size_t toolsBefore,

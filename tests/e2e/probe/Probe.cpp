@@ -1,9 +1,10 @@
 // Works inside the program's own process for a driver in another process: reads the main
-// window's menu bar, and drops files onto the window as the shell does. Wine keeps menus per
-// process, so GetMenuString and GetMenuState on another program's menu fail there; and a drop's
-// memory block belongs to the process that receives it, so only code in that process can make
-// one. This hook library is loaded into the program by a thread hook; it changes nothing but
-// what a user's drop would.
+// window's menu bar, drops files onto the window as the shell does, and logs the keys that the
+// program's thread takes from its queue, so that the driver knows whether a typed key arrived. Wine
+// keeps menus per process, so GetMenuString and GetMenuState on another program's menu fail there;
+// and a drop's memory block belongs to the process that receives it, so only code in that process
+// can make one. This hook library is loaded into the program by a thread hook; it changes nothing
+// but what a user's drop would.
 #include <windows.h>
 // windows.h first: the header below relies on its types.
 #include <shlobj.h>
@@ -59,23 +60,38 @@ void DropFiles(HWND window, const char* paths) {
   if (!PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) GlobalFree(block);
 }
 
+// The driver's shared memory, opened on first use and kept for as long as the probe is loaded.
+char* SharedView() {
+  static char* view = [] {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s%lu", probe::kMappingPrefix, GetCurrentProcessId());
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
+    return mapping ? static_cast<char*>(
+                         MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, probe::kMappingSize))
+                   : nullptr;
+  }();
+  return view;
+}
+
 void Answer(HWND window, bool drop) {
-  char name[64];
-  std::snprintf(name, sizeof name, "%s%lu", probe::kMappingPrefix, GetCurrentProcessId());
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
-  if (!mapping) return;
-  auto* view =
-      static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, probe::kMappingSize));
-  if (view) {
-    if (drop) {
-      DropFiles(window, view + 1);
-    } else {
-      WriteMenuBar(window, view + 1, static_cast<int>(probe::kMappingSize) - 1);
-    }
-    view[0] = probe::kAnswered;
-    UnmapViewOfFile(view);
+  char* view = SharedView();
+  if (!view) return;
+  if (drop) {
+    DropFiles(window, view + 1);
+  } else {
+    WriteMenuBar(window, view + 1, static_cast<int>(probe::kKeyLogOffset) - 1);
   }
-  CloseHandle(mapping);
+  view[0] = probe::kAnswered;
+}
+
+void LogKey(WPARAM virtualKey) {
+  char* view = SharedView();
+  if (!view) return;
+  auto* log = reinterpret_cast<probe::KeyLog*>(view + probe::kKeyLogOffset);
+  long next = log->count;
+  log->keys[static_cast<unsigned long>(next) % probe::kLoggedKeys] =
+      static_cast<unsigned short>(virtualKey);
+  log->count = next + 1;
 }
 
 }  // namespace
@@ -88,6 +104,19 @@ extern "C" __attribute__((dllexport)) LRESULT CALLBACK ProbeHook(int code, WPARA
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (message->message == menuQuestion) Answer(message->hwnd, false);
     if (message->message == dropRequest) Answer(message->hwnd, true);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Called as the program's thread takes a message from its queue (wParam PM_REMOVE), or looks at
+// one and leaves it there (PM_NOREMOVE), which does not count.
+extern "C" __attribute__((dllexport)) LRESULT CALLBACK ProbeKeyHook(int code, WPARAM wParam,
+                                                                    LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) {
+      LogKey(message->wParam);
+    }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

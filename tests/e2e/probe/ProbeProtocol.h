@@ -1,4 +1,5 @@
-// What the driver and the probe library agree on: the questions and where answers and files go.
+// What the driver and the probe library agree on: the questions, where answers and files go, and
+// the log of the keys the program's thread has taken from its queue.
 #pragma once
 
 namespace probe {
@@ -13,7 +14,20 @@ constexpr const char* kDropRequest = "LoaderGuiE2EProbeDrop";
 constexpr const char* kMappingPrefix = "LoaderGuiE2EProbe-";
 constexpr unsigned long kMappingSize = 65536;
 constexpr char kAnswered = '!';
-// Exported name of the hook procedure.
+// Exported names of the hook procedures: the one that answers the questions (a hook on sent
+// messages) and the one that logs keys (a hook on messages taken from the queue).
 constexpr const char* kHookName = "ProbeHook";
+constexpr const char* kKeyHookName = "ProbeKeyHook";
+
+// The key log at the end of the shared memory: how many key presses (WM_KEYDOWN or
+// WM_SYSKEYDOWN) the program's thread has taken from its queue since the probe came, and the
+// virtual-key codes of the latest ones, the Nth at keys[N % kLoggedKeys].
+constexpr unsigned long kKeyLogOffset = 61440;
+constexpr unsigned kLoggedKeys = 1024;
+struct KeyLog {
+  volatile long count;
+  unsigned short keys[kLoggedKeys];
+};
+static_assert(kKeyLogOffset + sizeof(KeyLog) <= kMappingSize, "the key log fits the mapping");
 
 }  // namespace probe

@@ -1,4 +1,4 @@
-// The floor of the benchmark: the least a Win32 program does to show one window and wait.
+// The first floor of the benchmark: the least a Win32 program does to show one window and wait.
 #include <windows.h>
 
 namespace {
