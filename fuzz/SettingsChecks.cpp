@@ -16,7 +16,7 @@
 #include "app/SubRoutines.h"
 #include "settings/Ini.h"
 #include "settings/OptionValues.h"
-#include "settings/ProfileStore.h"
+#include "profile/ProfileStore.h"
 #include "ui/Control.h"
 
 namespace loadergui::fuzzing {
@@ -274,7 +274,7 @@ void Press(Run& run, ui::Control& control, const ExpectedLine& expected, const s
 std::string FuzzValue(const std::string& content, const char* key, const char* fallback) {
   std::string buffer(kLongestValue + 1, '\0');
   std::size_t count =
-      settings::ReadProfileString(content, "FUZZ", key, "", buffer.data(), buffer.size());
+      profile::ReadProfileString(content, "FUZZ", key, "", buffer.data(), buffer.size());
   std::string value = buffer.substr(0, count);
   return value.empty() ? fallback : value;
 }

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "settings/ProfileStore.h"
+#include "profile/ProfileStore.h"
 #include "ui/Form.h"
 
 namespace loadergui::null {
@@ -139,14 +139,14 @@ std::size_t NullServices::getPrivateProfileString(const std::string& section,
                                                   const std::string& defaultValue, char* buffer,
                                                   std::size_t size, const std::string& file) {
   ++profileReads;
-  return settings::ReadProfileFile(diskPath(file), section, key, defaultValue, buffer, size);
+  return profile::ReadProfileFile(diskPath(file), section, key, defaultValue, buffer, size);
 }
 
 bool NullServices::writePrivateProfileString(const std::string& section, const std::string& key,
                                              const std::string& value, const std::string& file) {
   ++profileWrites;
   if (readOnly_.count(diskPath(file))) return false;
-  return settings::WriteProfileFile(diskPath(file), section, key, value);
+  return profile::WriteProfileFile(diskPath(file), section, key, value);
 }
 
 }  // namespace loadergui::null

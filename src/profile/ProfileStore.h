@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-namespace loadergui::settings {
+namespace loadergui::profile {
 
 // Same contract as the platform's profile read: copies at most size-1 characters of the value
 // (or of the default when the section or key is missing) into buffer, NUL-terminated, and
@@ -27,4 +27,4 @@ std::size_t ReadProfileFile(const std::string& path, const std::string& section,
 bool WriteProfileFile(const std::string& path, const std::string& section, const std::string& key,
                       const std::string& value);
 
-}  // namespace loadergui::settings
+}  // namespace loadergui::profile

@@ -1,5 +1,5 @@
 // Profile (INI) text read and written with the rules of the platform's profile functions.
-#include "settings/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace loadergui::settings {
+namespace loadergui::profile {
 
 namespace {
 
@@ -222,4 +222,4 @@ bool WriteProfileFile(const std::string& path, const std::string& section, const
   return static_cast<bool>(out.flush());
 }
 
-}  // namespace loadergui::settings
+}  // namespace loadergui::profile
