@@ -9,14 +9,14 @@
 #include <memory>
 
 #include "LoaderLineGrammar.h"
-#include "NullServices.h"
-#include "NullToolkit.h"
 #include "Printable.h"
 #include "app/App.h"
 #include "app/SubRoutines.h"
+#include "null/NullToolkit.h"
+#include "null/Services.h"
+#include "profile/ProfileStore.h"
 #include "settings/Ini.h"
 #include "settings/OptionValues.h"
-#include "profile/ProfileStore.h"
 #include "ui/Control.h"
 
 namespace loadergui::fuzzing {
@@ -78,7 +78,7 @@ Workspace& TheWorkspace() {
 
 // One run of the program on the workspace as it stands.
 struct Run {
-  Run() : services(TheWorkspace().folder(), "ravlinkgui"), app(services, toolkit) {}
+  Run() : services(TheWorkspace().folder(), "ravlinkgui"), app(services.interfaces(), toolkit) {}
   null::NullServices services;
   null::NullToolkit toolkit;
   App app;
@@ -138,7 +138,7 @@ void CheckReadBack(Run& run, Failures& failures) {
     keys.emplace_back(std::string(option.section), std::string(option.key));
   }
   for (const auto& [section, key] : keys) {
-    std::string value = ReadSetting(run.services, section, key);
+    std::string value = ReadSetting(run.services.interfaces(), section, key);
     if (value.size() > kLongestValue) {
       failures.Add(section + "/" + key + " read back with " + std::to_string(value.size()) +
                    " characters");

@@ -13,7 +13,7 @@ AppFixture::AppFixture() {
   folder = mkdtemp(pattern.data());
   fs::create_directories(folder / "tools");
   services = std::make_unique<null::NullServices>(folder.string(), "ravlinkgui");
-  app = std::make_unique<App>(*services, toolkit);
+  app = std::make_unique<App>(services->interfaces(), toolkit);
 }
 
 AppFixture::~AppFixture() {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "NullServices.h"
-#include "NullToolkit.h"
 #include "app/App.h"
+#include "null/NullToolkit.h"
+#include "null/Services.h"
 
 namespace loadergui::testing {
 

@@ -40,7 +40,7 @@ class WindowsAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DrainMessages();
-    app_ = std::make_unique<App>(services_, toolkit_);
+    app_ = std::make_unique<App>(services_.interfaces(), toolkit_);
     ASSERT_TRUE(app_->start());
     main_ = FormWindow(app_->frmMain());
   }

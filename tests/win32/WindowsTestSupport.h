@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "Dpi.h"
-#include "MessageLoop.h"
-#include "Win32Controls.h"
-#include "Win32Form.h"
-#include "Win32Toolkit.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
 #include "ui/Form.h"
+#include "win32/Dpi.h"
+#include "win32/MessageLoop.h"
+#include "win32/Win32Controls.h"
+#include "win32/Win32Form.h"
+#include "win32/Win32Toolkit.h"
 
 namespace loadergui::win32::formtest {
 

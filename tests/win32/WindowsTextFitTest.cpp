@@ -42,7 +42,7 @@ class TextFitTest : public ::testing::TestWithParam<Situation> {
  protected:
   void SetUp() override {
     formtest::DrainMessages();
-    app_ = std::make_unique<App>(services_, toolkit_);
+    app_ = std::make_unique<App>(services_.interfaces(), toolkit_);
     ASSERT_TRUE(app_->start());
   }
   void TearDown() override {

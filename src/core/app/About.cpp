@@ -30,7 +30,7 @@ std::string AboutText() {
 }
 
 void frmMain::mnuHelpAbout_Click(App& app) {
-  app.services().messageBox(&app.frmMain(), AboutText(), "About");
+  app.services().messages.messageBox(&app.frmMain(), AboutText(), "About");
 }
 
 }  // namespace loadergui

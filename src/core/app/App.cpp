@@ -7,7 +7,7 @@
 
 namespace loadergui {
 
-App::App(platform::Services& services, ui::Toolkit& toolkit)
+App::App(const platform::Services& services, ui::Toolkit& toolkit)
     : services_(services), toolkit_(toolkit) {}
 
 App::~App() = default;

@@ -17,7 +17,7 @@ using OptionSnapshot = std::array<std::string, 14>;
 
 class App {
  public:
-  App(platform::Services& services, ui::Toolkit& toolkit);
+  App(const platform::Services& services, ui::Toolkit& toolkit);
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -39,14 +39,14 @@ class App {
   // True once the main window has gone, normally or at start-up.
   bool ended() const { return ended_; }
 
-  platform::Services& services() { return services_; }
+  const platform::Services& services() const { return services_; }
   OptionSnapshot& snapshot() { return snapshot_; }
 
  private:
   void abandon();
   void close(std::unique_ptr<ui::Form>& form);
 
-  platform::Services& services_;
+  platform::Services services_;
   ui::Toolkit& toolkit_;
   std::unique_ptr<ui::Form> main_;
   std::unique_ptr<ui::Form> options_;

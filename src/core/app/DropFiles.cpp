@@ -15,12 +15,12 @@ void frmMain::Form_DropFiles(App& app, const std::vector<std::string>& paths) {
   ui::Form& main = app.frmMain();
   bool upload = main.control("txtUpload").visible();
   const std::string& path = paths.front();
-  if (app.services().isFolder(path)) {
-    app.services().messageBox(&main,
-                              upload ? "Sorry, a folder cannot be uploaded. Please drop a file."
-                                     : "Sorry, a folder cannot be downloaded to. Please drop a "
-                                       "file.",
-                              text::kOops);
+  if (app.services().files.isFolder(path)) {
+    app.services().messages.messageBox(
+        &main,
+        upload ? "Sorry, a folder cannot be uploaded. Please drop a file."
+               : "Sorry, a folder cannot be downloaded to. Please drop a file.",
+        text::kOops);
     return;
   }
   main.control(upload ? "txtUpload" : "txtDownload").setText(path);

@@ -13,12 +13,12 @@ namespace {
 // The check runs only when the program's own executable is found under its own base name in
 // its folder; a renamed copy starts without looking for its tools.
 bool RequiredFilesMissing(App& app) {
-  auto& services = app.services();
-  if (!services.findFile(services.programBaseName() + ".exe", platform::SearchFor::OrdinaryFiles)) {
+  auto& files = app.services().files;
+  if (!files.findFile(files.programBaseName() + ".exe", platform::SearchFor::OrdinaryFiles)) {
     return false;
   }
   for (const char* file : tools::kRequiredFiles) {
-    if (!services.findFile(file, platform::SearchFor::OrdinaryFiles)) return true;
+    if (!files.findFile(file, platform::SearchFor::OrdinaryFiles)) return true;
   }
   return false;
 }
@@ -29,9 +29,9 @@ bool RequiredFilesMissing(App& app) {
 // before any setting is read.
 bool frmMain::Form_Load(App& app) {
   auto& services = app.services();
-  services.setCurrentDirectory(services.programFolder());
+  services.files.setCurrentDirectory(services.files.programFolder());
   if (RequiredFilesMissing(app)) {
-    services.messageBox(nullptr, "A required file(s) was not found!", text::kOops);
+    services.messages.messageBox(nullptr, "A required file(s) was not found!", text::kOops);
     return false;
   }
   LoadSettings(app);

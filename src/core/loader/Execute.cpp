@@ -36,7 +36,7 @@ Action Ends(ExecutePlan plan) {
 Action UploadAction(App& app) {
   ui::Form& main = app.frmMain();
   std::string file = main.control("txtUpload").text();
-  if (!app.services().findFile(file, platform::SearchFor::OrdinaryFiles)) {
+  if (!app.services().files.findFile(file, platform::SearchFor::OrdinaryFiles)) {
     return Ends(Refusal("Sorry, that file does not exist!"));
   }
   if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
@@ -112,16 +112,18 @@ ExecutePlan PlanExecute(App& app) {
 
 void frmMain::cmdExecute_Click(App& app) {
   auto& services = app.services();
-  services.setCurrentDirectory(services.programFolder());
+  services.files.setCurrentDirectory(services.files.programFolder());
   ExecutePlan plan = PlanExecute(app);
   switch (plan.outcome) {
     case Outcome::Nothing:
       return;
     case Outcome::Refused:
-      services.messageBox(&app.frmMain(), plan.refusal, text::kOops);
+      services.messages.messageBox(&app.frmMain(), plan.refusal, text::kOops);
       return;
     case Outcome::Start:
-      if (!plan.arpCommand.empty()) ShellAndWait(services, plan.arpCommand, tools::kNormalFocus);
+      if (!plan.arpCommand.empty()) {
+        ShellAndWait(services.processes, plan.arpCommand, tools::kNormalFocus);
+      }
       StartLoader(app, plan.loaderCommand);
       return;
   }
@@ -131,11 +133,11 @@ void frmMain::cmdExecute_Click(App& app) {
 // with. The plan is made from the program's folder, as the press makes it, and the current
 // directory is put back afterwards.
 std::string frmMain::cmdExecute_Tip(App& app) {
-  auto& services = app.services();
-  std::string previous = services.currentDirectory();
-  services.setCurrentDirectory(services.programFolder());
+  auto& files = app.services().files;
+  std::string previous = files.currentDirectory();
+  files.setCurrentDirectory(files.programFolder());
   ExecutePlan plan = PlanExecute(app);
-  services.setCurrentDirectory(previous);
+  files.setCurrentDirectory(previous);
   switch (plan.outcome) {
     case Outcome::Nothing:
       return {};

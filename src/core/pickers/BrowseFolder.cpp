@@ -13,7 +13,7 @@ std::optional<std::string> BrowseForChrootFolder(App& app) {
   record.title = "Select a Chroot folder...";
   record.flags = kBifReturnOnlyFsDirs;
   std::string buffer(kFolderBufferSize, ' ');
-  if (!app.services().browseForFolder(record, buffer)) return std::nullopt;
+  if (!app.services().pickers.browseForFolder(record, buffer)) return std::nullopt;
   return AnswerOf(buffer);
 }
 

@@ -13,7 +13,7 @@ namespace loadergui {
 namespace {
 
 void Refuse(App& app, const std::string& message) {
-  app.services().messageBox(&app.frmOptions(), message, text::kOops);
+  app.services().messages.messageBox(&app.frmOptions(), message, text::kOops);
 }
 
 // A box that follows its check box: enabled exactly when the box is ticked; its text stays.
@@ -51,16 +51,14 @@ const DefaultValue kDefaults[] = {
 // message is shown. The settings file is not touched here.
 void frmOptions::cmdOK_Click(App& app) {
   ui::Form& options = app.frmOptions();
-  auto& services = app.services();
+  auto& files = app.services().files;
   if (options.control("cbChroot").ticked() &&
-      !services.findFile(options.control("txtChroot").text(),
-                         platform::SearchFor::FilesAndFolders)) {
+      !files.findFile(options.control("txtChroot").text(), platform::SearchFor::FilesAndFolders)) {
     Refuse(app, "Sorry, that Chroot folder does not exist!");
     return;
   }
   if (options.control("cbCDFSRedir").ticked() &&
-      !services.findFile(options.control("txtCDFSRedir").text(),
-                         platform::SearchFor::OrdinaryFiles)) {
+      !files.findFile(options.control("txtCDFSRedir").text(), platform::SearchFor::OrdinaryFiles)) {
     Refuse(app, "Sorry, that ISO image does not exist!");
     return;
   }
@@ -113,7 +111,7 @@ void frmOptions::cmbBaudrate_KeyPress(App& app, int& keyAscii) {
   constexpr int kBackspace = 8;
   if (keyAscii == kBackspace || (keyAscii >= '0' && keyAscii <= '9')) return;
   keyAscii = 0;
-  app.services().beep();
+  app.services().messages.beep();
 }
 
 void frmOptions::Form_Unload(App& app, int& /*cancel*/) {

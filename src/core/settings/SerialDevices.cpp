@@ -31,7 +31,7 @@ unsigned long SerialPortNumber(const std::string& name) {
 // The box's text is not touched: a typed device still goes to the loader as typed.
 void frmOptions::cmbCOMPort_DropDown(App& app) {
   std::vector<unsigned long> present;
-  for (const auto& name : app.services().serialPorts()) {
+  for (const auto& name : app.services().serialPorts.serialPorts()) {
     unsigned long number = SerialPortNumber(name);
     if (number > 4) present.push_back(number);
   }

@@ -1,11 +1,8 @@
 // The serial ports present, read from the device names that Windows knows.
+#include "SerialPorts.h"
+
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
-#include "Win32Services.h"
-#include "Win32ServicesInternal.h"
 #include "settings/SerialDevices.h"
 
 namespace loadergui::win32 {
@@ -38,7 +35,7 @@ std::vector<std::string> SerialPortNames(const char* list, std::size_t length) {
 // Every port has a device name of its own, COM1 to COM255, whether or not the registry's list
 // of serial ports names it; the list of all device names is read into a buffer that grows
 // until it fits.
-std::vector<std::string> Win32Services::serialPorts() {
+std::vector<std::string> Win32SerialPorts::serialPorts() {
   for (std::size_t size = kFirstListSize; size <= kLargestListSize; size *= 2) {
     std::vector<char> list(size, '\0');
     DWORD length = QueryDosDeviceA(nullptr, list.data(), static_cast<DWORD>(size));

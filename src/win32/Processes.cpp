@@ -1,9 +1,9 @@
 // Starting the external tools, with and without waiting for them to end.
+#include "Processes.h"
+
 #include <windows.h>
 
 #include <vector>
-
-#include "Win32Services.h"
 
 namespace loadergui::win32 {
 
@@ -58,17 +58,17 @@ bool Start(const std::string& application, const std::string& commandLine, int w
 
 // A relative program path names the tool beside the program whatever the current directory
 // is; the operating system's own search (which looks in the current directory) comes second.
-std::string Win32Services::programBesideUs(const std::string& commandLine) {
+std::string Win32Processes::programBesideUs(const std::string& commandLine) {
   std::string program = FirstToken(commandLine);
   if (!IsRelativePath(program)) return {};
-  std::string candidate = programFolder() + "\\" + program;
+  std::string candidate = files_.programFolder() + "\\" + program;
   if (IsFile(candidate)) return candidate;
   // The operating system adds ".exe" to a program named without an extension.
   if (!HasExtension(program) && IsFile(candidate + ".exe")) return candidate + ".exe";
   return {};
 }
 
-void Win32Services::runAndWait(const std::string& commandLine, int windowStyle) {
+void Win32Processes::runAndWait(const std::string& commandLine, int windowStyle) {
   PROCESS_INFORMATION process{};
   if (!Start(programBesideUs(commandLine), commandLine, windowStyle, TRUE, NORMAL_PRIORITY_CLASS,
              process)) {
@@ -80,7 +80,7 @@ void Win32Services::runAndWait(const std::string& commandLine, int windowStyle) 
 }
 
 // The tool gets a console window of its own and lives on by itself; no handle is kept.
-bool Win32Services::startProcess(const std::string& commandLine, int windowStyle) {
+bool Win32Processes::startProcess(const std::string& commandLine, int windowStyle) {
   PROCESS_INFORMATION process{};
   if (!Start(programBesideUs(commandLine), commandLine, windowStyle, FALSE,
              NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE, process)) {

@@ -1,18 +1,19 @@
 // The refusal box and the system beep.
+#include "Messages.h"
+
 #include <windows.h>
 
-#include "Win32Services.h"
-#include "Win32ServicesInternal.h"
+#include "OwnerWindow.h"
 
 namespace loadergui::win32 {
 
 // OK button only and no icon; modal to the owner, whose input stays blocked until it closes.
-void Win32Services::messageBox(const ui::Form* owner, const std::string& text,
+void Win32Messages::messageBox(const ui::Form* owner, const std::string& text,
                                const std::string& title) {
-  MessageBoxA(detail::OwnerWindow(owner), text.c_str(), title.c_str(), MB_OK);
+  MessageBoxA(OwnerWindow(owner), text.c_str(), title.c_str(), MB_OK);
 }
 
-void Win32Services::beep() {
+void Win32Messages::beep() {
   MessageBeep(MB_OK);
 }
 

@@ -1,5 +1,6 @@
-// Where the program lives and the current directory, from the real Windows functions.
-#include "Win32Services.h"
+// Where the program lives, the current directory, and whether an entry matching a pattern
+// exists, with the program's attribute filter: the real Windows functions.
+#include "FileSystem.h"
 
 #include <windows.h>
 
@@ -25,20 +26,44 @@ std::size_t LastSeparator(const std::string& path) {
   return path.find_last_of("\\/");
 }
 
+// Hidden and system entries never count, read-only ones always do; folders only when asked for.
+bool Counts(const WIN32_FIND_DATAA& entry, platform::SearchFor what) {
+  DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (what == platform::SearchFor::OrdinaryFiles) excluded |= FILE_ATTRIBUTE_DIRECTORY;
+  return (entry.dwFileAttributes & excluded) == 0;
+}
+
 }  // namespace
 
-Win32Services::Win32Services(std::string programFolder, std::string programBaseName)
+Win32FileSystem::Win32FileSystem(std::string programFolder, std::string programBaseName)
     : programFolderOverride_(std::move(programFolder)),
       programBaseNameOverride_(std::move(programBaseName)) {}
 
-std::string Win32Services::programFolder() {
+bool Win32FileSystem::findFile(const std::string& pattern, platform::SearchFor what) {
+  if (pattern.empty()) return false;
+  WIN32_FIND_DATAA entry{};
+  HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  bool found = Counts(entry, what);
+  while (!found && FindNextFileA(search, &entry)) found = Counts(entry, what);
+  FindClose(search);
+  return found;
+}
+
+bool Win32FileSystem::isFolder(const std::string& path) {
+  if (path.empty()) return false;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32FileSystem::programFolder() {
   if (programFolderOverride_) return *programFolderOverride_;
   std::string path = ExecutablePath();
   std::size_t separator = LastSeparator(path);
   return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
-std::string Win32Services::programBaseName() {
+std::string Win32FileSystem::programBaseName() {
   if (programBaseNameOverride_) return *programBaseNameOverride_;
   std::string path = ExecutablePath();
   std::size_t separator = LastSeparator(path);
@@ -47,11 +72,11 @@ std::string Win32Services::programBaseName() {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-void Win32Services::setCurrentDirectory(const std::string& folder) {
+void Win32FileSystem::setCurrentDirectory(const std::string& folder) {
   SetCurrentDirectoryA(folder.c_str());
 }
 
-std::string Win32Services::currentDirectory() {
+std::string Win32FileSystem::currentDirectory() {
   // The directory can change between the two calls, so ask again until it fits.
   for (;;) {
     DWORD needed = GetCurrentDirectoryA(0, nullptr);
