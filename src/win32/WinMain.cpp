@@ -3,7 +3,7 @@
 
 #include "MessageLoop.h"
 #include "Services.h"
-#include "Win32Toolkit.h"
+#include "Toolkit.h"
 #include "app/App.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/App.h"
-#include "null/NullToolkit.h"
 #include "null/Services.h"
+#include "null/Toolkit.h"
 
 namespace loadergui::testing {
 

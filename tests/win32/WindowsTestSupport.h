@@ -16,11 +16,12 @@
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
 #include "ui/Form.h"
+#include "win32/ChildControl.h"
 #include "win32/Dpi.h"
+#include "win32/Form.h"
 #include "win32/MessageLoop.h"
-#include "win32/Win32Controls.h"
-#include "win32/Win32Form.h"
-#include "win32/Win32Toolkit.h"
+#include "win32/Toolkit.h"
+#include "win32/WindowText.h"
 
 namespace loadergui::win32::formtest {
 

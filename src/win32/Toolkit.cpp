@@ -1,9 +1,9 @@
 // The window class of every form, and the end of the program when its last window goes.
-#include "Win32Toolkit.h"
+#include "Toolkit.h"
 
 #include <commctrl.h>
 
-#include "Win32Form.h"
+#include "Form.h"
 
 namespace loadergui::win32 {
 

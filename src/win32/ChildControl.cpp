@@ -1,10 +1,11 @@
-// Child windows, menu entries and window captions behind the core's controls.
-#include "Win32Controls.h"
+// Child windows behind the core's buttons, labels, text boxes, combo boxes and check boxes.
+#include "ChildControl.h"
 
 #include <algorithm>
 
 #include "Dpi.h"
 #include "FitText.h"
+#include "WindowText.h"
 
 namespace loadergui::win32 {
 
@@ -12,8 +13,6 @@ namespace {
 
 using ui::ControlKind;
 
-// Window property under which a filtered edit window finds the control it types into.
-constexpr char kKeyFilterProperty[] = "LoaderGuiKeyFilter";
 constexpr DWORD kButtonTypeMask = 0x0F;
 // An open combo-box list shows at most this many rows before it scrolls.
 constexpr int kMaxDropDownRows = 8;
@@ -94,14 +93,6 @@ DWORD Style(HWND window) {
 
 }  // namespace
 
-std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
-}
-
 std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlLayout& layout,
                                                  int id, int dpi, HFONT font) {
   const ChildClass* childClass = FindChildClass(layout.kind);
@@ -125,53 +116,21 @@ std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlL
   return control;
 }
 
-// ---- ChildControl
-
 ChildControl::ChildControl(const ui::ControlLayout& layout, HWND window)
     : Control(std::string(layout.name), layout.kind), layout_(layout), window_(window) {
   // Every typed character of a text box or a combo box's edit field goes through keyPress(),
   // which hands it to the control's key handler when one is set.
   if (layout.kind == ControlKind::TextBox) {
-    installKeyFilter(window_);
+    keyFilter_.install(window_, *this);
   } else if (HWND edit = editField()) {
-    installKeyFilter(edit);
+    keyFilter_.install(edit, *this);
   }
 }
 
 ChildControl::~ChildControl() {
-  if (filteredEdit_ && IsWindow(filteredEdit_)) {
-    SetWindowLongPtrA(filteredEdit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
-    RemovePropA(filteredEdit_, kKeyFilterProperty);
-  }
   // A window that outlives its control must not keep drawing with a deleted font.
   if (fittedFont_ && IsWindow(window_)) SendMessageA(window_, WM_SETFONT, 0, FALSE);
   dropFittedFont();
-}
-
-void ChildControl::installKeyFilter(HWND edit) {
-  filteredEdit_ = edit;
-  SetPropA(edit, kKeyFilterProperty, static_cast<HANDLE>(this));
-  editProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyFilterProc)));
-}
-
-// A key handler that sets the character to 0 discards it; any other result is what the edit
-// window receives instead of the typed character.
-LRESULT CALLBACK ChildControl::KeyFilterProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  auto* self = static_cast<ChildControl*>(GetPropA(window, kKeyFilterProperty));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  WNDPROC editProc = self->editProc_;
-  if (message == WM_CHAR) {
-    int keyAscii = self->keyPress(static_cast<int>(wParam));
-    if (keyAscii == 0) return 0;
-    wParam = static_cast<WPARAM>(keyAscii);
-  } else if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
-    RemovePropA(window, kKeyFilterProperty);
-    self->filteredEdit_ = nullptr;
-  }
-  return CallWindowProcA(editProc, window, message, wParam, lParam);
 }
 
 HWND ChildControl::editField() const {
@@ -345,101 +304,6 @@ void ChildControl::passFocusOn() {
   if (next && next != window_) {
     SendMessageA(parent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
   }
-}
-
-// ---- MenuControl
-
-MenuControl::MenuControl(std::string name, ui::ControlKind kind, HWND owner, HMENU menu,
-                         UINT position)
-    : Control(std::move(name), kind), owner_(owner), menu_(menu), position_(position) {}
-
-std::string MenuControl::text() const {
-  if (!alive()) return {};
-  MENUITEMINFOA info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_FTYPE | MIIM_STRING;
-  if (!GetMenuItemInfoA(menu_, position_, TRUE, &info)) return {};
-  // A separator has no caption of its own; its caption in the layout table is "-".
-  if (info.fType & MFT_SEPARATOR) return "-";
-  std::string text(info.cch + 1, '\0');
-  info.dwTypeData = text.data();
-  info.cch = static_cast<UINT>(text.size());
-  if (!GetMenuItemInfoA(menu_, position_, TRUE, &info)) return {};
-  text.resize(info.cch);
-  return text;
-}
-
-void MenuControl::setText(const std::string& text) {
-  if (!alive()) return;
-  MENUITEMINFOA info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_STRING;
-  std::string caption = text;
-  info.dwTypeData = caption.data();
-  SetMenuItemInfoA(menu_, position_, TRUE, &info);
-  redrawMenuBar();
-}
-
-bool MenuControl::visible() const {
-  return alive();
-}
-
-void MenuControl::setVisible(bool) {}
-
-bool MenuControl::enabled() const {
-  if (!alive()) return false;
-  UINT state = GetMenuState(menu_, position_, MF_BYPOSITION);
-  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
-void MenuControl::setEnabled(bool enabled) {
-  if (!alive()) return;
-  EnableMenuItem(menu_, position_, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
-  redrawMenuBar();
-}
-
-bool MenuControl::checked() const {
-  if (!alive()) return false;
-  UINT state = GetMenuState(menu_, position_, MF_BYPOSITION);
-  return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-}
-
-void MenuControl::setChecked(bool checked) {
-  if (!alive()) return;
-  CheckMenuItem(menu_, position_, MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void MenuControl::redrawMenuBar() const {
-  if (IsWindow(owner_) && GetMenu(owner_) == menu_) DrawMenuBar(owner_);
-}
-
-// ---- CaptionControl
-
-CaptionControl::CaptionControl(HWND window)
-    : Control("Caption", ControlKind::Caption), window_(window) {}
-
-std::string CaptionControl::text() const {
-  return WindowText(window_);
-}
-
-void CaptionControl::setText(const std::string& text) {
-  SetWindowTextA(window_, text.c_str());
-}
-
-bool CaptionControl::visible() const {
-  return IsWindow(window_) && (Style(window_) & WS_VISIBLE);
-}
-
-bool CaptionControl::enabled() const {
-  return IsWindowEnabled(window_) != FALSE;
-}
-
-void CaptionControl::setEnabled(bool enabled) {
-  EnableWindow(window_, enabled ? TRUE : FALSE);
-}
-
-void CaptionControl::setFocus() {
-  if (IsWindowVisible(window_)) SetActiveWindow(window_);
 }
 
 }  // namespace loadergui::win32

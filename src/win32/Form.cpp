@@ -1,14 +1,16 @@
 // The form window: built from its layout table, its messages dispatched to small handlers.
-#include "Win32Form.h"
+#include "Form.h"
 
 #include <string>
 #include <vector>
 
+#include "CaptionControl.h"
 #include "Dpi.h"
+#include "MenuControl.h"
 #include "MessageFont.h"
 #include "MessageLoop.h"
 #include "SystemFunctions.h"
-#include "Win32Toolkit.h"
+#include "Toolkit.h"
 
 namespace loadergui::win32 {
 

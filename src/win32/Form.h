@@ -7,8 +7,8 @@
 
 #include <map>
 
+#include "ChildControl.h"
 #include "FormTips.h"
-#include "Win32Controls.h"
 #include "ui/Form.h"
 
 namespace loadergui::win32 {
