@@ -6,6 +6,7 @@
 #include "FakeServices.h"
 #include "WindowsTestSupport.h"
 #include "app/App.h"
+#include "app/Handlers.h"
 #include "platform/Services.h"
 
 namespace loadergui::win32 {

@@ -2,6 +2,7 @@
 #include "app/App.h"
 
 #include "app/Bindings.h"
+#include "app/Handlers.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
 

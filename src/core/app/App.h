@@ -58,40 +58,4 @@ class App {
   OptionSnapshot snapshot_;
 };
 
-// Handlers of the main window, each named after its control and event.
-namespace frmMain {
-bool Form_Load(App& app);
-void Form_Unload(App& app, int& cancel);
-void mnuFileExit_Click(App& app);
-void mnuBIOS_Click(App& app);
-void mnuFlash_Click(App& app);
-void mnuRavlinkSerial_Click(App& app);
-void mnuRavlinkIP_Click(App& app);
-void mnuConfigUpload_Click(App& app);
-void mnuConfigUlexecute_Click(App& app);
-void mnuConfigDownload_Click(App& app);
-void mnuConfigOptions_Click(App& app);
-void mnuHelpAbout_Click(App& app);
-void cmdBrowse_Click(App& app);
-void cmdExecute_Click(App& app);
-std::string cmdExecute_Tip(App& app);
-void Form_DropFiles(App& app, const std::vector<std::string>& paths);
-}  // namespace frmMain
-
-// Handlers of the configuration dialog.
-namespace frmOptions {
-void cmdOK_Click(App& app);
-void cmdCancel_Click(App& app);
-void cmdDefault_Click(App& app);
-void cbChroot_Click(App& app);
-void cbCDFSRedir_Click(App& app);
-void cbARP_Click(App& app);
-void cmdChroot_Click(App& app);
-void cmdCDFSRedir_Click(App& app);
-void cmbBaudrate_KeyPress(App& app, int& keyAscii);
-void cmbCOMPort_DropDown(App& app);
-void Form_Unload(App& app, int& cancel);
-void QueryClose(App& app);
-}  // namespace frmOptions
-
 }  // namespace loadergui

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/Handlers.h"
 
 namespace loadergui {
 

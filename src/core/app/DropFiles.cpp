@@ -4,13 +4,16 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "ui/Control.h"
 
 namespace loadergui {
 
+namespace frmMain {
+
 // Several files dropped at once: the first is taken, since one transfer moves one file. A
 // folder can neither be sent nor written to, so it is refused and the box keeps its text.
-void frmMain::Form_DropFiles(App& app, const std::vector<std::string>& paths) {
+void Form_DropFiles(App& app, const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   ui::Form& main = app.frmMain();
   bool upload = main.control("txtUpload").visible();
@@ -25,5 +28,7 @@ void frmMain::Form_DropFiles(App& app, const std::vector<std::string>& paths) {
   }
   main.control(upload ? "txtUpload" : "txtDownload").setText(path);
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "loader/Tools.h"
 #include "settings/SettingsFile.h"
 
@@ -25,9 +26,11 @@ bool RequiredFilesMissing(App& app) {
 
 }  // namespace
 
+namespace frmMain {
+
 // Runs while the main window is loaded and still invisible. False ends the program at once,
 // before any setting is read.
-bool frmMain::Form_Load(App& app) {
+bool Form_Load(App& app) {
   auto& services = app.services();
   services.files.setCurrentDirectory(services.files.programFolder());
   if (RequiredFilesMissing(app)) {
@@ -39,14 +42,16 @@ bool frmMain::Form_Load(App& app) {
 }
 
 // The options dialog's unload writes the settings; the main window itself never does.
-void frmMain::Form_Unload(App& app, int& /*cancel*/) {
+void Form_Unload(App& app, int& /*cancel*/) {
   app.unloadOptions();
   app.unloadMain();
 }
 
-void frmMain::mnuFileExit_Click(App& app) {
+void mnuFileExit_Click(App& app) {
   int cancel = 0;
   Form_Unload(app, cancel);
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "loader/CommandLine.h"
 #include "loader/ShellWait.h"
 #include "pickers/FileDialog.h"
@@ -40,11 +41,15 @@ void RunDump(App& app, const Dump& dump) {
 
 }  // namespace
 
-void frmMain::mnuBIOS_Click(App& app) {
+namespace frmMain {
+
+void mnuBIOS_Click(App& app) {
   RunDump(app, kBiosDump);
 }
-void frmMain::mnuFlash_Click(App& app) {
+void mnuFlash_Click(App& app) {
   RunDump(app, kFlashDump);
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
 #include "loader/ExecutePlan.h"
@@ -110,7 +111,9 @@ ExecutePlan PlanExecute(App& app) {
   return plan;
 }
 
-void frmMain::cmdExecute_Click(App& app) {
+namespace frmMain {
+
+void cmdExecute_Click(App& app) {
   auto& services = app.services();
   services.files.setCurrentDirectory(services.files.programFolder());
   ExecutePlan plan = PlanExecute(app);
@@ -132,7 +135,7 @@ void frmMain::cmdExecute_Click(App& app) {
 // What a press would start now, the ARP step's line first, or the message it would refuse
 // with. The plan is made from the program's folder, as the press makes it, and the current
 // directory is put back afterwards.
-std::string frmMain::cmdExecute_Tip(App& app) {
+std::string cmdExecute_Tip(App& app) {
   auto& files = app.services().files;
   std::string previous = files.currentDirectory();
   files.setCurrentDirectory(files.programFolder());
@@ -149,5 +152,7 @@ std::string frmMain::cmdExecute_Tip(App& app) {
   if (plan.arpCommand.empty()) return plan.loaderCommand;
   return plan.arpCommand + "\r\n" + plan.loaderCommand;
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

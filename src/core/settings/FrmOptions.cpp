@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "app/SubRoutines.h"
 #include "settings/OptionValues.h"
 #include "settings/SettingsFile.h"
@@ -47,9 +48,11 @@ const DefaultValue kDefaults[] = {
 
 }  // namespace
 
+namespace frmOptions {
+
 // Both path tests must pass before the dialog goes; the chroot test comes first and only one
 // message is shown. The settings file is not touched here.
-void frmOptions::cmdOK_Click(App& app) {
+void cmdOK_Click(App& app) {
   ui::Form& options = app.frmOptions();
   auto& files = app.services().files;
   if (options.control("cbChroot").ticked() &&
@@ -69,7 +72,7 @@ void frmOptions::cmdOK_Click(App& app) {
 
 // Puts back what the controls held when the dialog was opened; check boxes whose value changes
 // run their handlers, so the dependent controls follow.
-void frmOptions::cmdCancel_Click(App& app) {
+void cmdCancel_Click(App& app) {
   ui::Form& options = app.frmOptions();
   for (std::size_t i = 0; i < app.snapshot().size(); ++i) {
     const OptionValue& option = OptionFor(kSnapshotOrder[i]);
@@ -85,7 +88,7 @@ void frmOptions::cmdCancel_Click(App& app) {
   options.hide();
 }
 
-void frmOptions::cmdDefault_Click(App& app) {
+void cmdDefault_Click(App& app) {
   ui::Form& options = app.frmOptions();
   for (const auto& value : kDefaults) {
     if (value.text) {
@@ -96,32 +99,34 @@ void frmOptions::cmdDefault_Click(App& app) {
   }
 }
 
-void frmOptions::cbChroot_Click(App& app) {
+void cbChroot_Click(App& app) {
   Follow(app, "cbChroot", {"txtChroot", "cmdChroot"});
 }
-void frmOptions::cbCDFSRedir_Click(App& app) {
+void cbCDFSRedir_Click(App& app) {
   Follow(app, "cbCDFSRedir", {"txtCDFSRedir", "cmdCDFSRedir"});
 }
-void frmOptions::cbARP_Click(App& app) {
+void cbARP_Click(App& app) {
   Follow(app, "cbARP", {"txtARP"});
 }
 
 // Digits and Backspace pass; anything else typed is dropped with a beep.
-void frmOptions::cmbBaudrate_KeyPress(App& app, int& keyAscii) {
+void cmbBaudrate_KeyPress(App& app, int& keyAscii) {
   constexpr int kBackspace = 8;
   if (keyAscii == kBackspace || (keyAscii >= '0' && keyAscii <= '9')) return;
   keyAscii = 0;
   app.services().messages.beep();
 }
 
-void frmOptions::Form_Unload(App& app, int& /*cancel*/) {
+void Form_Unload(App& app, int& /*cancel*/) {
   SaveSettings(app);
 }
 
 // The dialog's controls hold the option values until the program ends, so closing it by its
 // close box must not unload it: it acts like Cancel.
-void frmOptions::QueryClose(App& app) {
+void QueryClose(App& app) {
   cmdCancel_Click(app);
 }
+
+}  // namespace frmOptions
 
 }  // namespace loadergui

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/Handlers.h"
 #include "ui/Control.h"
 
 namespace loadergui {
@@ -26,10 +27,12 @@ unsigned long SerialPortNumber(const std::string& name) {
   return number;
 }
 
+namespace frmOptions {
+
 // Runs each time the list drops down, so an adapter plugged in meanwhile appears. COM1 to COM4
 // stay first, in their order, as users know them; the other ports present follow by number.
 // The box's text is not touched: a typed device still goes to the loader as typed.
-void frmOptions::cmbCOMPort_DropDown(App& app) {
+void cmbCOMPort_DropDown(App& app) {
   std::vector<unsigned long> present;
   for (const auto& name : app.services().serialPorts.serialPorts()) {
     unsigned long number = SerialPortNumber(name);
@@ -42,5 +45,7 @@ void frmOptions::cmbCOMPort_DropDown(App& app) {
   for (unsigned long number : present) items.push_back("COM" + std::to_string(number));
   app.frmOptions().control("cmbCOMPort").setItems(items);
 }
+
+}  // namespace frmOptions
 
 }  // namespace loadergui
