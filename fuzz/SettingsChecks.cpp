@@ -98,9 +98,9 @@ struct LoadedState {
 LoadedState ReadState(App& app) {
   LoadedState state;
   state.serial = SerialLoaderSelected(app);
-  state.caption = app.frmMain().control("cmdExecute").text();
+  state.caption = app.frmMain().cmdExecute->text();
   for (std::size_t i = 0; i < std::size(kOptionValues); ++i) {
-    ui::Control& control = app.frmOptions().control(kOptionValues[i].control);
+    ui::Control& control = *(app.frmOptions().*kOptionValues[i].control);
     state.values[i] = kOptionValues[i].kind == OptionKind::Text ? control.text()
                                                                 : std::to_string(control.value());
   }
@@ -192,7 +192,7 @@ void CheckLoaderLine(Run& run, const std::string& line, const ExpectedLine& expe
     failures.Add(press + ": " + problem + " in " + Visible(line));
     return;
   }
-  ui::Form& options = run.app.frmOptions();
+  ui::Form& options = run.app.frmOptions().form();
   auto text = [&options](const char* name) { return options.control(name).text(); };
   auto ticked = [&options](const char* name) {
     return options.control(name).value() == ui::kTicked;
@@ -244,7 +244,7 @@ void Press(Run& run, ui::Control& control, const ExpectedLine& expected, const s
     }
     return;
   }
-  ui::Form& options = run.app.frmOptions();
+  ui::Form& options = run.app.frmOptions().form();
   bool arpDue = expected.execute && !SerialLoaderSelected(run.app) &&
                 options.control("cbARP").value() == ui::kTicked;
   std::size_t wanted = arpDue ? 2 : 1;
@@ -291,8 +291,8 @@ void PressEverything(Run& run, const std::string& content, Failures& failures) {
   download = download.substr(0, download.find('\0'));
   std::string dump = FuzzValue(content, "DUMP", kDefaultDump);
   dump = dump.substr(0, dump.find('\0'));
-  ui::Form& main = run.app.frmMain();
-  ui::Form& options = run.app.frmOptions();
+  ui::Form& main = run.app.frmMain().form();
+  ui::Form& options = run.app.frmOptions().form();
 
   struct Mode {
     const char* menu;
@@ -387,7 +387,7 @@ void SaveAndLoadUntilSettled(const std::string& content, Failures& failures) {
     PressEverything(first, content, failures);
     // The presses change nothing but the variant and the mode; with those put back, the save
     // writes what was loaded.
-    ui::Form& main = first.app.frmMain();
+    ui::Form& main = first.app.frmMain().form();
     main.control(before.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
     main.control(ModeMenu(before.caption)).click();
     if (!(ReadState(first.app) == before)) failures.Add("the presses changed an option value");
@@ -403,7 +403,7 @@ void SaveAndLoadUntilSettled(const std::string& content, Failures& failures) {
     CheckLoadedState(after, failures);
     ComparePass(before, after, pass, failures);
     if (after == before) return;
-    run.app.frmMain().control("mnuFileExit").click();
+    run.app.frmMain().mnuFileExit->click();
     before = after;
   }
   failures.Add("values still change after " + std::to_string(kMostPasses) +

@@ -50,7 +50,7 @@ bool AppFixture::start() {
 }
 
 void AppFixture::exitProgram() {
-  app->frmMain().control("mnuFileExit").click();
+  app->frmMain().mnuFileExit->click();
 }
 
 void AppFixture::withOptionsDialog(const std::function<void(null::NullForm&)>& work) {

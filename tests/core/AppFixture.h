@@ -31,8 +31,8 @@ class AppFixture : public ::testing::Test {
   bool start();
   void exitProgram();
 
-  ui::Form& main() { return app->frmMain(); }
-  ui::Form& options() { return app->frmOptions(); }
+  ui::Form& main() { return app->frmMain().form(); }
+  ui::Form& options() { return app->frmOptions().form(); }
   ui::Control& mainControl(const char* name) { return main().control(name); }
   ui::Control& optionControl(const char* name) { return options().control(name); }
   null::NullControl& optionStub(const char* name) {

@@ -33,7 +33,7 @@ std::string AboutText() {
 namespace frmMain {
 
 void mnuHelpAbout_Click(App& app) {
-  app.services().messages.messageBox(&app.frmMain(), AboutText(), "About");
+  app.services().messages.messageBox(&app.frmMain().form(), AboutText(), "About");
 }
 
 }  // namespace frmMain

@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/MainWindow.h"
 #include "platform/Services.h"
+#include "settings/OptionsDialog.h"
 #include "ui/Form.h"
+#include "ui/TypedForm.h"
 
 namespace loadergui {
 
@@ -27,8 +30,8 @@ class App {
   bool start();
 
   // Each window comes into existence, loaded and hidden, the first time anything touches it.
-  ui::Form& frmMain();
-  ui::Form& frmOptions();
+  MainWindow& frmMain();
+  OptionsDialog& frmOptions();
   bool mainLoaded() const { return main_ != nullptr; }
   bool optionsLoaded() const { return options_ != nullptr; }
 
@@ -44,14 +47,15 @@ class App {
 
  private:
   void abandon();
-  void close(std::unique_ptr<ui::Form>& form);
+  template <typename Window>
+  void close(std::unique_ptr<Window>& window);
 
   platform::Services services_;
   ui::Toolkit& toolkit_;
-  std::unique_ptr<ui::Form> main_;
-  std::unique_ptr<ui::Form> options_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<OptionsDialog> options_;
   // Closed windows are kept until the App goes, since a handler of theirs may still be running.
-  std::vector<std::unique_ptr<ui::Form>> closed_;
+  std::vector<std::unique_ptr<ui::TypedForm>> closed_;
   bool unloadingMain_ = false;
   bool unloadingOptions_ = false;
   bool ended_ = false;

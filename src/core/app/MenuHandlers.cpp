@@ -26,7 +26,7 @@ void mnuConfigDownload_Click(App& app) {
 // The dialog is shown modally and returns here once OK or Cancel has hidden it.
 void mnuConfigOptions_Click(App& app) {
   SaveOptionSnapshot(app);
-  app.frmOptions().showModal(app.frmMain());
+  app.frmOptions().form().showModal(app.frmMain().form());
 }
 
 }  // namespace frmMain

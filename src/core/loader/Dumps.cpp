@@ -32,7 +32,7 @@ void RunDump(App& app, const Dump& dump) {
   LoaderSetup setup = ReadLoaderSetup(app);
   if (refusal.empty()) refusal = UnquotedValuesRefusal(SetupValues(setup));
   if (!refusal.empty()) {
-    app.services().messages.messageBox(&app.frmMain(), refusal, text::kOops);
+    app.services().messages.messageBox(&app.frmMain().form(), refusal, text::kOops);
     return;
   }
   StartLoader(app, LoaderCommandLine(setup, dump.addressPiece, "",

@@ -21,8 +21,8 @@ bool ShellNoWait(platform::Processes& processes, const std::string& commandLine,
 void StartLoader(App& app, const std::string& commandLine) {
   if (ShellNoWait(app.services().processes, commandLine, tools::kNormalFocus)) return;
   std::string program = commandLine.substr(0, commandLine.find(' '));
-  app.services().messages.messageBox(&app.frmMain(), "Sorry, " + program + " could not be started!",
-                                     text::kOops);
+  app.services().messages.messageBox(&app.frmMain().form(),
+                                     "Sorry, " + program + " could not be started!", text::kOops);
 }
 
 }  // namespace loadergui

@@ -9,7 +9,7 @@ namespace loadergui {
 
 std::optional<std::string> BrowseForChrootFolder(App& app) {
   platform::FolderBrowseRecord record;
-  record.owner = &app.frmOptions();
+  record.owner = &app.frmOptions().form();
   record.title = "Select a Chroot folder...";
   record.flags = kBifReturnOnlyFsDirs;
   std::string buffer(kFolderBufferSize, ' ');

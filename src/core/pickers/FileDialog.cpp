@@ -65,7 +65,8 @@ std::optional<std::string> RunFileDialog(App& app, const FileDialogUse& use) {
   if (use.fromProgramFolder) services.files.setCurrentDirectory(services.files.programFolder());
 
   platform::FileDialogRecord record;
-  record.owner = use.owner == DialogOwner::MainWindow ? &app.frmMain() : &app.frmOptions();
+  record.owner =
+      use.owner == DialogOwner::MainWindow ? &app.frmMain().form() : &app.frmOptions().form();
   record.filter = FilterText(use.filters);
   record.filterIndex = 0;
   record.file = FileNameBuffer(use.initialName);

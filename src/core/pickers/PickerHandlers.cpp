@@ -12,10 +12,10 @@ namespace frmMain {
 // The Browse button's own caption chooses: "&Browse" picks a file to upload, any other caption
 // a file to download into.
 void cmdBrowse_Click(App& app) {
-  ui::Form& main = app.frmMain();
-  bool upload = main.control("cmdBrowse").text() == text::kBrowse;
+  MainWindow& main = app.frmMain();
+  bool upload = main.cmdBrowse->text() == text::kBrowse;
   auto path = RunFileDialog(app, upload ? kUploadFileUse : kDownloadFileUse);
-  if (path) main.control(upload ? "txtUpload" : "txtDownload").setText(*path);
+  if (path) (upload ? main.txtUpload : main.txtDownload)->setText(*path);
 }
 
 }  // namespace frmMain
@@ -24,12 +24,12 @@ namespace frmOptions {
 
 void cmdChroot_Click(App& app) {
   auto path = BrowseForChrootFolder(app);
-  if (path) app.frmOptions().control("txtChroot").setText(*path);
+  if (path) app.frmOptions().txtChroot->setText(*path);
 }
 
 void cmdCDFSRedir_Click(App& app) {
   auto path = RunFileDialog(app, kIsoImageUse);
-  if (path) app.frmOptions().control("txtCDFSRedir").setText(*path);
+  if (path) app.frmOptions().txtCDFSRedir->setText(*path);
 }
 
 }  // namespace frmOptions

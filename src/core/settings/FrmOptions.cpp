@@ -14,36 +14,36 @@ namespace loadergui {
 namespace {
 
 void Refuse(App& app, const std::string& message) {
-  app.services().messages.messageBox(&app.frmOptions(), message, text::kOops);
+  app.services().messages.messageBox(&app.frmOptions().form(), message, text::kOops);
 }
 
 // A box that follows its check box: enabled exactly when the box is ticked; its text stays.
-void Follow(App& app, const char* checkBox, std::initializer_list<const char*> dependents) {
-  bool enabled = app.frmOptions().control(checkBox).ticked();
-  for (const char* name : dependents) app.frmOptions().control(name).setEnabled(enabled);
+void Follow(ui::Control* checkBox, std::initializer_list<ui::Control*> dependents) {
+  bool enabled = checkBox->ticked();
+  for (ui::Control* dependent : dependents) dependent->setEnabled(enabled);
 }
 
 // The values the Default button sets; the size is "0" here, unlike the start-up default.
 struct DefaultValue {
-  const char* control;
+  OptionControl control;
   const char* text;  // nullptr for a check box, which is cleared
 };
 
 const DefaultValue kDefaults[] = {
-    {"txtAddress", "0x8c010000"},
-    {"txtFilesize", "0"},
-    {"cmbCOMPort", "COM1"},
-    {"cmbIP", "192.168.0.0"},
-    {"cmbBaudrate", "115200"},
-    {"cbARP", nullptr},
-    {"txtARP", text::kMacPrompt},
-    {"cbNoConsole", nullptr},
-    {"cbDumbTerminal", nullptr},
-    {"cbNoScreenClear", nullptr},
-    {"cbChroot", nullptr},
-    {"cbCDFSRedir", nullptr},
-    {"txtChroot", text::kChrootPrompt},
-    {"txtCDFSRedir", text::kIsoPrompt},
+    {&OptionsDialog::txtAddress, "0x8c010000"},
+    {&OptionsDialog::txtFilesize, "0"},
+    {&OptionsDialog::cmbCOMPort, "COM1"},
+    {&OptionsDialog::cmbIP, "192.168.0.0"},
+    {&OptionsDialog::cmbBaudrate, "115200"},
+    {&OptionsDialog::cbARP, nullptr},
+    {&OptionsDialog::txtARP, text::kMacPrompt},
+    {&OptionsDialog::cbNoConsole, nullptr},
+    {&OptionsDialog::cbDumbTerminal, nullptr},
+    {&OptionsDialog::cbNoScreenClear, nullptr},
+    {&OptionsDialog::cbChroot, nullptr},
+    {&OptionsDialog::cbCDFSRedir, nullptr},
+    {&OptionsDialog::txtChroot, text::kChrootPrompt},
+    {&OptionsDialog::txtCDFSRedir, text::kIsoPrompt},
 };
 
 }  // namespace
@@ -53,60 +53,56 @@ namespace frmOptions {
 // Both path tests must pass before the dialog goes; the chroot test comes first and only one
 // message is shown. The settings file is not touched here.
 void cmdOK_Click(App& app) {
-  ui::Form& options = app.frmOptions();
+  OptionsDialog& options = app.frmOptions();
   auto& files = app.services().files;
-  if (options.control("cbChroot").ticked() &&
-      !files.findFile(options.control("txtChroot").text(), platform::SearchFor::FilesAndFolders)) {
+  if (options.cbChroot->ticked() &&
+      !files.findFile(options.txtChroot->text(), platform::SearchFor::FilesAndFolders)) {
     Refuse(app, "Sorry, that Chroot folder does not exist!");
     return;
   }
-  if (options.control("cbCDFSRedir").ticked() &&
-      !files.findFile(options.control("txtCDFSRedir").text(), platform::SearchFor::OrdinaryFiles)) {
+  if (options.cbCDFSRedir->ticked() &&
+      !files.findFile(options.txtCDFSRedir->text(), platform::SearchFor::OrdinaryFiles)) {
     Refuse(app, "Sorry, that ISO image does not exist!");
     return;
   }
-  options.control("cmdOK").setFocus();
+  options.cmdOK->setFocus();
   RefreshTransferMode(app);
-  options.hide();
+  options.form().hide();
 }
 
 // Puts back what the controls held when the dialog was opened; check boxes whose value changes
 // run their handlers, so the dependent controls follow.
 void cmdCancel_Click(App& app) {
-  ui::Form& options = app.frmOptions();
+  OptionsDialog& options = app.frmOptions();
   for (std::size_t i = 0; i < app.snapshot().size(); ++i) {
-    const OptionValue& option = OptionFor(kSnapshotOrder[i]);
-    const std::string& saved = app.snapshot()[i];
-    ui::Control& control = options.control(option.control);
-    if (option.kind == OptionKind::Text) {
-      control.setText(saved);
-    } else {
-      control.setValue(ParseCheckBoxValue(saved).value_or(ui::kCleared));
-    }
+    SetOptionText(options, OptionFor(kSnapshotOrder[i]), app.snapshot()[i]);
   }
-  options.control("cmdOK").setFocus();
-  options.hide();
+  options.cmdOK->setFocus();
+  options.form().hide();
 }
 
 void cmdDefault_Click(App& app) {
-  ui::Form& options = app.frmOptions();
+  OptionsDialog& options = app.frmOptions();
   for (const auto& value : kDefaults) {
     if (value.text) {
-      options.control(value.control).setText(value.text);
+      (options.*value.control)->setText(value.text);
     } else {
-      options.control(value.control).setValue(ui::kCleared);
+      (options.*value.control)->setValue(ui::kCleared);
     }
   }
 }
 
 void cbChroot_Click(App& app) {
-  Follow(app, "cbChroot", {"txtChroot", "cmdChroot"});
+  OptionsDialog& options = app.frmOptions();
+  Follow(options.cbChroot, {options.txtChroot, options.cmdChroot});
 }
 void cbCDFSRedir_Click(App& app) {
-  Follow(app, "cbCDFSRedir", {"txtCDFSRedir", "cmdCDFSRedir"});
+  OptionsDialog& options = app.frmOptions();
+  Follow(options.cbCDFSRedir, {options.txtCDFSRedir, options.cmdCDFSRedir});
 }
 void cbARP_Click(App& app) {
-  Follow(app, "cbARP", {"txtARP"});
+  OptionsDialog& options = app.frmOptions();
+  Follow(options.cbARP, {options.txtARP});
 }
 
 // Digits and Backspace pass; anything else typed is dropped with a beep.

@@ -43,7 +43,7 @@ void cmbCOMPort_DropDown(App& app) {
 
   std::vector<std::string> items{"COM1", "COM2", "COM3", "COM4"};
   for (unsigned long number : present) items.push_back("COM" + std::to_string(number));
-  app.frmOptions().control("cmbCOMPort").setItems(items);
+  app.frmOptions().cmbCOMPort->setItems(items);
 }
 
 }  // namespace frmOptions
