@@ -24,10 +24,10 @@ struct ModeRow {
 
 const ModeRow& RowOf(Mode mode) {
   static const ModeRow kRows[] = {
-      {&MainWindow::mnuConfigUpload, text::kModeUpload, text::kBrowse, "Select a file to upload",
+      {&MainWindow::mnuConfigUpload, text::kModeUpload, text::kBrowse, text::kUploadFileLabel,
        "Upload", true},
       {&MainWindow::mnuConfigUlexecute, text::kModeUploadExecute, text::kBrowse,
-       "Select a file to upload", "Upload", true},
+       text::kUploadFileLabel, "Upload", true},
       {&MainWindow::mnuConfigDownload, text::kModeDownload, text::kSave, "Save a file to download",
        "Download", false},
   };
@@ -113,8 +113,8 @@ void RefreshTransferMode(App& app) {
 }
 
 void SelectSerialLoader(App& app) {
-  ApplyVariant(app, {"Ravlink Serial GUI 2.0", "Ravlink Serial Confirguration Options", true,
-                     "Select a device (Default: COM1)"});
+  ApplyVariant(app, {text::kSerialMainCaption, "Ravlink Serial Confirguration Options", true,
+                     text::kDeviceLabel});
 }
 
 void SelectIPLoader(App& app) {

@@ -55,7 +55,9 @@ Action DownloadAction(App& app) {
   }
   if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
   std::string size = app.frmOptions().txtFilesize->text();
-  if (size == "0x0") return Ends(Refusal("You must set the file size before downloading."));
+  if (size == text::kUnsetFileSize) {
+    return Ends(Refusal("You must set the file size before downloading."));
+  }
   std::string refusal = UnquotedValuesRefusal({{"the file size", size}});
   if (!refusal.empty()) return Ends(Refusal(refusal));
   return {" -s " + size + " -d " + Quoted(file), {}};

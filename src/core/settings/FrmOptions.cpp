@@ -23,28 +23,9 @@ void Follow(ui::Control* checkBox, std::initializer_list<ui::Control*> dependent
   for (ui::Control* dependent : dependents) dependent->setEnabled(enabled);
 }
 
-// The values the Default button sets; the size is "0" here, unlike the start-up default.
-struct DefaultValue {
-  OptionControl control;
-  const char* text;  // nullptr for a check box, which is cleared
-};
-
-const DefaultValue kDefaults[] = {
-    {&OptionsDialog::txtAddress, "0x8c010000"},
-    {&OptionsDialog::txtFilesize, "0"},
-    {&OptionsDialog::cmbCOMPort, "COM1"},
-    {&OptionsDialog::cmbIP, "192.168.0.0"},
-    {&OptionsDialog::cmbBaudrate, "115200"},
-    {&OptionsDialog::cbARP, nullptr},
-    {&OptionsDialog::txtARP, text::kMacPrompt},
-    {&OptionsDialog::cbNoConsole, nullptr},
-    {&OptionsDialog::cbDumbTerminal, nullptr},
-    {&OptionsDialog::cbNoScreenClear, nullptr},
-    {&OptionsDialog::cbChroot, nullptr},
-    {&OptionsDialog::cbCDFSRedir, nullptr},
-    {&OptionsDialog::txtChroot, text::kChrootPrompt},
-    {&OptionsDialog::txtCDFSRedir, text::kIsoPrompt},
-};
+// The Default button puts back each option's default, but for the size: "0" here, not the "0x0"
+// that the program starts with.
+constexpr const char* kDefaultButtonSize = "0";
 
 }  // namespace
 
@@ -81,14 +62,12 @@ void cmdCancel_Click(App& app) {
   options.form().hide();
 }
 
+// Nothing is written and the snapshot stays, so a later Cancel still puts the values back.
 void cmdDefault_Click(App& app) {
-  OptionsDialog& options = app.frmOptions();
-  for (const auto& value : kDefaults) {
-    if (value.text) {
-      (options.*value.control)->setText(value.text);
-    } else {
-      (options.*value.control)->setValue(ui::kCleared);
-    }
+  for (const OptionValue& option : kOptionValues) {
+    bool size = option.control == &OptionsDialog::txtFilesize;
+    SetOptionText(app.frmOptions(), option,
+                  size ? kDefaultButtonSize : std::string(option.defaultValue));
   }
 }
 

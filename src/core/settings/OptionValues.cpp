@@ -1,29 +1,34 @@
-// The table of option values shared by the settings file, the snapshot and the Default button.
+// The one table of option values: the settings file, the snapshot, the Default button and the
+// dialog's initial texts all come from it.
 #include "settings/OptionValues.h"
 
 #include <cstdlib>
+
+#include "app/Captions.h"
 
 namespace loadergui {
 
 using Dialog = OptionsDialog;
 
+// clang-format off
 const OptionValue kOptionValues[14] = {
-    {&Dialog::txtAddress, OptionKind::Text, "OPTIONS", "ADDRESS", "0x8c010000"},
-    {&Dialog::txtFilesize, OptionKind::Text, "OPTIONS", "SIZE", "0x0"},
-    {&Dialog::cmbCOMPort, OptionKind::Text, "OPTIONS", "DEVICE", "COM1"},
-    {&Dialog::cmbIP, OptionKind::Text, "OPTIONS", "IP", "192.168.0.0"},
-    {&Dialog::cmbBaudrate, OptionKind::Text, "OPTIONS", "BAUDRATE", "115200"},
-    {&Dialog::cbARP, OptionKind::CheckBox, "OPTIONS", "ARP", "0"},
-    {&Dialog::txtARP, OptionKind::Text, "OPTIONS", "ARPMAC", "Set MAC address"},
-    {&Dialog::cbNoConsole, OptionKind::CheckBox, "OPTIONS", "NOCONSOLE", "0"},
-    {&Dialog::cbDumbTerminal, OptionKind::CheckBox, "OPTIONS", "DUMBTERM", "0"},
-    {&Dialog::cbNoScreenClear, OptionKind::CheckBox, "OPTIONS", "NOCLEAR", "0"},
-    {&Dialog::cbChroot, OptionKind::CheckBox, "OPTIONS", "CHROOT", "0"},
-    {&Dialog::cbCDFSRedir, OptionKind::CheckBox, "OPTIONS", "CDFS", "0"},
-    {&Dialog::txtChroot, OptionKind::Text, "CHROOT", "DIR", "Please select a folder..."},
-    {&Dialog::txtCDFSRedir, OptionKind::Text, "CDFSREDIRECT", "ISO",
-     "Please select an ISO image..."},
+    // control                 kind                  section         key          default
+    {&Dialog::txtAddress,      OptionKind::Text,     "OPTIONS",      "ADDRESS",   "0x8c010000"},
+    {&Dialog::txtFilesize,     OptionKind::Text,     "OPTIONS",      "SIZE",      text::kUnsetFileSize},
+    {&Dialog::cmbCOMPort,      OptionKind::Text,     "OPTIONS",      "DEVICE",    "COM1"},
+    {&Dialog::cmbIP,           OptionKind::Text,     "OPTIONS",      "IP",        "192.168.0.0"},
+    {&Dialog::cmbBaudrate,     OptionKind::Text,     "OPTIONS",      "BAUDRATE",  "115200"},
+    {&Dialog::cbARP,           OptionKind::CheckBox, "OPTIONS",      "ARP",       "0"},
+    {&Dialog::txtARP,          OptionKind::Text,     "OPTIONS",      "ARPMAC",    text::kMacPrompt},
+    {&Dialog::cbNoConsole,     OptionKind::CheckBox, "OPTIONS",      "NOCONSOLE", "0"},
+    {&Dialog::cbDumbTerminal,  OptionKind::CheckBox, "OPTIONS",      "DUMBTERM",  "0"},
+    {&Dialog::cbNoScreenClear, OptionKind::CheckBox, "OPTIONS",      "NOCLEAR",   "0"},
+    {&Dialog::cbChroot,        OptionKind::CheckBox, "OPTIONS",      "CHROOT",    "0"},
+    {&Dialog::cbCDFSRedir,     OptionKind::CheckBox, "OPTIONS",      "CDFS",      "0"},
+    {&Dialog::txtChroot,       OptionKind::Text,     "CHROOT",       "DIR",       text::kChrootPrompt},
+    {&Dialog::txtCDFSRedir,    OptionKind::Text,     "CDFSREDIRECT", "ISO",       text::kIsoPrompt},
 };
+// clang-format on
 
 const OptionControl kSnapshotOrder[14] = {
     &Dialog::txtAddress,     &Dialog::txtFilesize,     &Dialog::cmbCOMPort, &Dialog::cmbIP,

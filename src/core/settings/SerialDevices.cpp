@@ -36,12 +36,12 @@ void cmbCOMPort_DropDown(App& app) {
   std::vector<unsigned long> present;
   for (const auto& name : app.services().serialPorts.serialPorts()) {
     unsigned long number = SerialPortNumber(name);
-    if (number > 4) present.push_back(number);
+    if (number > kStandardSerialPorts.size()) present.push_back(number);
   }
   std::sort(present.begin(), present.end());
   present.erase(std::unique(present.begin(), present.end()), present.end());
 
-  std::vector<std::string> items{"COM1", "COM2", "COM3", "COM4"};
+  std::vector<std::string> items(kStandardSerialPorts.begin(), kStandardSerialPorts.end());
   for (unsigned long number : present) items.push_back("COM" + std::to_string(number));
   app.frmOptions().cmbCOMPort->setItems(items);
 }

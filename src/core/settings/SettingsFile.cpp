@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/Captions.h"
 #include "app/SubRoutines.h"
 #include "settings/Ini.h"
 #include "settings/OptionValues.h"
@@ -24,7 +25,7 @@ void LoadSettings(App& app) {
   }
 
   std::string mode = ReadSetting(services, "SETTINGS", "TYPE");
-  app.frmMain().cmdExecute->setText(mode.empty() ? "Upload and &Execute" : mode);
+  app.frmMain().cmdExecute->setText(mode.empty() ? text::kModeUploadExecute : mode);
 
   for (const auto& option : kOptionValues) {
     std::string stored =
