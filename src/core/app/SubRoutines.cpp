@@ -22,20 +22,15 @@ struct ModeRow {
   bool showsUploadBox;
 };
 
-const ModeRow& RowOf(Mode mode) {
-  static const ModeRow kRows[] = {
-      {&MainWindow::mnuConfigUpload, text::kModeUpload, text::kBrowse, text::kUploadFileLabel,
-       "Upload", true},
-      {&MainWindow::mnuConfigUlexecute, text::kModeUploadExecute, text::kBrowse,
-       text::kUploadFileLabel, "Upload", true},
-      {&MainWindow::mnuConfigDownload, text::kModeDownload, text::kSave, "Save a file to download",
-       "Download", false},
-  };
-  return kRows[static_cast<int>(mode)];
-}
-
-ui::Control* MainWindow::*const kModeItems[] = {
-    &MainWindow::mnuConfigUpload, &MainWindow::mnuConfigUlexecute, &MainWindow::mnuConfigDownload};
+// In the order of Mode.
+// clang-format off
+const ModeRow kModeRows[] = {
+    // check mark                     Execute caption           Browse caption file-box label             verb        upload box
+    {&MainWindow::mnuConfigUpload,    text::kModeUpload,        text::kBrowse, text::kUploadFileLabel,    "Upload",   true},
+    {&MainWindow::mnuConfigUlexecute, text::kModeUploadExecute, text::kBrowse, text::kUploadFileLabel,    "Upload",   true},
+    {&MainWindow::mnuConfigDownload,  text::kModeDownload,      text::kSave,   "Save a file to download", "Download", false},
+};
+// clang-format on
 
 // The information line names the port and speed of the serial loader, or the console's address.
 std::string InformationLine(App& app, const ModeRow& row) {
@@ -49,9 +44,9 @@ std::string InformationLine(App& app, const ModeRow& row) {
 }
 
 void ApplyMode(App& app, Mode mode) {
-  const ModeRow& row = RowOf(mode);
+  const ModeRow& row = kModeRows[static_cast<int>(mode)];
   MainWindow& main = app.frmMain();
-  for (auto item : kModeItems) (main.*item)->setChecked(item == row.checkedItem);
+  for (const ModeRow& each : kModeRows) (main.*each.checkedItem)->setChecked(&each == &row);
   main.lblFilename->setText(row.filenameCaption);
   main.lblInformation->setText(InformationLine(app, row));
   main.cmdExecute->setText(row.executeCaption);
