@@ -155,9 +155,9 @@ class ScratchFile {
 std::string ReadKey(const std::string& path, const std::string* text, const Name& name) {
   std::string buffer(kBufferSize, ' ');
   std::size_t count = text ? profile::ReadProfileString(*text, name.section, name.key, kMissing,
-                                                         buffer.data(), buffer.size())
+                                                        buffer.data(), buffer.size())
                            : profile::ReadProfileFile(path, name.section, name.key, kMissing,
-                                                       buffer.data(), buffer.size());
+                                                      buffer.data(), buffer.size());
   if (count >= kBufferSize || buffer[count] != '\0') return "<no NUL after the value>";
   return buffer.substr(0, count);
 }
@@ -205,7 +205,7 @@ std::vector<std::string> CheckProfileStoreSequence(const std::uint8_t* data, std
       continue;
     }
     if (!profile::WriteProfileFile(path, operation.name.section, operation.name.key,
-                                    operation.value)) {
+                                   operation.value)) {
       failures.push_back(when + ": the write failed");
       continue;
     }

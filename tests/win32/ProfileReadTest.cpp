@@ -164,7 +164,7 @@ TEST_P(ProfileReadTest, PortableReaderMatchesTheRealOne) {
   });
   ReadResult portable = Read([&](char* buffer, std::size_t size) {
     return profile::ReadProfileFile(portableFile, row.section, row.key, row.defaultValue, buffer,
-                                     size);
+                                    size);
   });
 
   std::string input = "file " + (row.fileText ? Visible(*row.fileText) : "(none)") + ", [" +
