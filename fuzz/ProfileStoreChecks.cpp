@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "Printable.h"
-#include "settings/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 namespace loadergui::fuzzing {
 
@@ -154,10 +154,10 @@ class ScratchFile {
 // read from it.
 std::string ReadKey(const std::string& path, const std::string* text, const Name& name) {
   std::string buffer(kBufferSize, ' ');
-  std::size_t count = text ? settings::ReadProfileString(*text, name.section, name.key, kMissing,
-                                                         buffer.data(), buffer.size())
-                           : settings::ReadProfileFile(path, name.section, name.key, kMissing,
-                                                       buffer.data(), buffer.size());
+  std::size_t count = text ? profile::ReadProfileString(*text, name.section, name.key, kMissing,
+                                                        buffer.data(), buffer.size())
+                           : profile::ReadProfileFile(path, name.section, name.key, kMissing,
+                                                      buffer.data(), buffer.size());
   if (count >= kBufferSize || buffer[count] != '\0') return "<no NUL after the value>";
   return buffer.substr(0, count);
 }
@@ -204,8 +204,8 @@ std::vector<std::string> CheckProfileStoreSequence(const std::uint8_t* data, std
       check(operation.name, nullptr, when + " (read)");
       continue;
     }
-    if (!settings::WriteProfileFile(path, operation.name.section, operation.name.key,
-                                    operation.value)) {
+    if (!profile::WriteProfileFile(path, operation.name.section, operation.name.key,
+                                   operation.value)) {
       failures.push_back(when + ": the write failed");
       continue;
     }

@@ -9,14 +9,14 @@
 #include <memory>
 
 #include "LoaderLineGrammar.h"
-#include "NullServices.h"
-#include "NullToolkit.h"
 #include "Printable.h"
 #include "app/App.h"
 #include "app/SubRoutines.h"
+#include "null/Services.h"
+#include "null/Toolkit.h"
+#include "profile/ProfileStore.h"
 #include "settings/Ini.h"
 #include "settings/OptionValues.h"
-#include "settings/ProfileStore.h"
 #include "ui/Control.h"
 
 namespace loadergui::fuzzing {
@@ -78,7 +78,7 @@ Workspace& TheWorkspace() {
 
 // One run of the program on the workspace as it stands.
 struct Run {
-  Run() : services(TheWorkspace().folder(), "ravlinkgui"), app(services, toolkit) {}
+  Run() : services(TheWorkspace().folder(), "ravlinkgui"), app(services.interfaces(), toolkit) {}
   null::NullServices services;
   null::NullToolkit toolkit;
   App app;
@@ -98,9 +98,9 @@ struct LoadedState {
 LoadedState ReadState(App& app) {
   LoadedState state;
   state.serial = SerialLoaderSelected(app);
-  state.caption = app.frmMain().control("cmdExecute").text();
+  state.caption = app.frmMain().cmdExecute->text();
   for (std::size_t i = 0; i < std::size(kOptionValues); ++i) {
-    ui::Control& control = app.frmOptions().control(kOptionValues[i].control);
+    ui::Control& control = *(app.frmOptions().*kOptionValues[i].control);
     state.values[i] = kOptionValues[i].kind == OptionKind::Text ? control.text()
                                                                 : std::to_string(control.value());
   }
@@ -138,7 +138,7 @@ void CheckReadBack(Run& run, Failures& failures) {
     keys.emplace_back(std::string(option.section), std::string(option.key));
   }
   for (const auto& [section, key] : keys) {
-    std::string value = ReadSetting(run.services, section, key);
+    std::string value = ReadSetting(run.services.interfaces(), section, key);
     if (value.size() > kLongestValue) {
       failures.Add(section + "/" + key + " read back with " + std::to_string(value.size()) +
                    " characters");
@@ -192,7 +192,7 @@ void CheckLoaderLine(Run& run, const std::string& line, const ExpectedLine& expe
     failures.Add(press + ": " + problem + " in " + Visible(line));
     return;
   }
-  ui::Form& options = run.app.frmOptions();
+  ui::Form& options = run.app.frmOptions().form();
   auto text = [&options](const char* name) { return options.control(name).text(); };
   auto ticked = [&options](const char* name) {
     return options.control(name).value() == ui::kTicked;
@@ -244,7 +244,7 @@ void Press(Run& run, ui::Control& control, const ExpectedLine& expected, const s
     }
     return;
   }
-  ui::Form& options = run.app.frmOptions();
+  ui::Form& options = run.app.frmOptions().form();
   bool arpDue = expected.execute && !SerialLoaderSelected(run.app) &&
                 options.control("cbARP").value() == ui::kTicked;
   std::size_t wanted = arpDue ? 2 : 1;
@@ -274,7 +274,7 @@ void Press(Run& run, ui::Control& control, const ExpectedLine& expected, const s
 std::string FuzzValue(const std::string& content, const char* key, const char* fallback) {
   std::string buffer(kLongestValue + 1, '\0');
   std::size_t count =
-      settings::ReadProfileString(content, "FUZZ", key, "", buffer.data(), buffer.size());
+      profile::ReadProfileString(content, "FUZZ", key, "", buffer.data(), buffer.size());
   std::string value = buffer.substr(0, count);
   return value.empty() ? fallback : value;
 }
@@ -291,8 +291,8 @@ void PressEverything(Run& run, const std::string& content, Failures& failures) {
   download = download.substr(0, download.find('\0'));
   std::string dump = FuzzValue(content, "DUMP", kDefaultDump);
   dump = dump.substr(0, dump.find('\0'));
-  ui::Form& main = run.app.frmMain();
-  ui::Form& options = run.app.frmOptions();
+  ui::Form& main = run.app.frmMain().form();
+  ui::Form& options = run.app.frmOptions().form();
 
   struct Mode {
     const char* menu;
@@ -387,7 +387,7 @@ void SaveAndLoadUntilSettled(const std::string& content, Failures& failures) {
     PressEverything(first, content, failures);
     // The presses change nothing but the variant and the mode; with those put back, the save
     // writes what was loaded.
-    ui::Form& main = first.app.frmMain();
+    ui::Form& main = first.app.frmMain().form();
     main.control(before.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
     main.control(ModeMenu(before.caption)).click();
     if (!(ReadState(first.app) == before)) failures.Add("the presses changed an option value");
@@ -403,7 +403,7 @@ void SaveAndLoadUntilSettled(const std::string& content, Failures& failures) {
     CheckLoadedState(after, failures);
     ComparePass(before, after, pass, failures);
     if (after == before) return;
-    run.app.frmMain().control("mnuFileExit").click();
+    run.app.frmMain().mnuFileExit->click();
     before = after;
   }
   failures.Add("values still change after " + std::to_string(kMostPasses) +

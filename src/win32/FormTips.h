@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "Win32Controls.h"
+#include "ChildControl.h"
 
 namespace loadergui::win32 {
 

@@ -1,7 +1,7 @@
 // GetMessage loops that give the forms dialog-box keyboard handling.
 #include "MessageLoop.h"
 
-#include "Win32Form.h"
+#include "Form.h"
 
 namespace loadergui::win32 {
 

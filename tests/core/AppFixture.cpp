@@ -13,7 +13,7 @@ AppFixture::AppFixture() {
   folder = mkdtemp(pattern.data());
   fs::create_directories(folder / "tools");
   services = std::make_unique<null::NullServices>(folder.string(), "ravlinkgui");
-  app = std::make_unique<App>(*services, toolkit);
+  app = std::make_unique<App>(services->interfaces(), toolkit);
 }
 
 AppFixture::~AppFixture() {
@@ -50,7 +50,7 @@ bool AppFixture::start() {
 }
 
 void AppFixture::exitProgram() {
-  app->frmMain().control("mnuFileExit").click();
+  app->frmMain().mnuFileExit->click();
 }
 
 void AppFixture::withOptionsDialog(const std::function<void(null::NullForm&)>& work) {

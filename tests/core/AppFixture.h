@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "NullServices.h"
-#include "NullToolkit.h"
 #include "app/App.h"
+#include "null/Services.h"
+#include "null/Toolkit.h"
 
 namespace loadergui::testing {
 
@@ -31,8 +31,8 @@ class AppFixture : public ::testing::Test {
   bool start();
   void exitProgram();
 
-  ui::Form& main() { return app->frmMain(); }
-  ui::Form& options() { return app->frmOptions(); }
+  ui::Form& main() { return app->frmMain().form(); }
+  ui::Form& options() { return app->frmOptions().form(); }
   ui::Control& mainControl(const char* name) { return main().control(name); }
   ui::Control& optionControl(const char* name) { return options().control(name); }
   null::NullControl& optionStub(const char* name) {

@@ -1,5 +1,5 @@
 // Profile (INI) rules: how a value is found and read, and how writing one key rewrites a text.
-#include "settings/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string>
 
-namespace loadergui::settings {
+namespace loadergui::profile {
 namespace {
 
 namespace fs = std::filesystem;
@@ -304,4 +304,4 @@ TEST_F(ProfileFileTest, FolderInPlaceOfFileCannotBeWritten) {
 }
 
 }  // namespace
-}  // namespace loadergui::settings
+}  // namespace loadergui::profile

@@ -105,7 +105,7 @@ class SettingsFileTest : public AppFixture {
   // A new run of the program over the same folder; the old one ends without saving.
   void restart() {
     app.reset();
-    app = std::make_unique<App>(*services, toolkit);
+    app = std::make_unique<App>(services->interfaces(), toolkit);
   }
   std::string optionText(const char* name) { return optionControl(name).text(); }
   int optionValue(const char* name) { return optionControl(name).value(); }

@@ -23,7 +23,7 @@ class StartUpTest : public AppFixture {
   void runAs(const std::string& baseName) {
     app.reset();
     services = std::make_unique<null::NullServices>(folder.string(), baseName);
-    app = std::make_unique<App>(*services, toolkit);
+    app = std::make_unique<App>(services->interfaces(), toolkit);
   }
 };
 
@@ -258,7 +258,7 @@ TEST_F(StartUpTest, RestartAfterExitShowsSameChoices) {
   mainControl("mnuConfigUpload").click();
   exitProgram();
   app.reset();
-  app = std::make_unique<App>(*services, toolkit);
+  app = std::make_unique<App>(services->interfaces(), toolkit);
   ASSERT_TRUE(start());
   EXPECT_TRUE(mainControl("mnuRavlinkIP").checked());
   EXPECT_TRUE(mainControl("mnuConfigUpload").checked());

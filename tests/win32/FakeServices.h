@@ -16,7 +16,12 @@ namespace loadergui::win32::formtest {
 
 // Platform services that touch nothing: no required file is found, so the check is skipped;
 // the settings file reads as empty; writes and beeps are only counted.
-class FakeServices : public platform::Services {
+class FakeServices : public platform::Messages,
+                     public platform::Pickers,
+                     public platform::Processes,
+                     public platform::FileSystem,
+                     public platform::SerialPorts,
+                     public platform::SettingsStorage {
  public:
   FakeServices() {
     char temp[MAX_PATH] = {};
@@ -25,6 +30,8 @@ class FakeServices : public platform::Services {
     CreateDirectoryA(folder_.c_str(), nullptr);
   }
   ~FakeServices() override { RemoveDirectoryA(folder_.c_str()); }
+
+  platform::Services interfaces() { return {*this, *this, *this, *this, *this, *this}; }
 
   void messageBox(const ui::Form*, const std::string& text, const std::string&) override {
     messages.push_back(text);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "PlatformTestSupport.h"
-#include "Win32Services.h"
+#include "win32/Services.h"
 
 namespace loadergui::win32::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "PlatformTestSupport.h"
-#include "Win32Services.h"
-#include "Win32ServicesInternal.h"
+#include "win32/SerialPorts.h"
+#include "win32/Services.h"
 
 namespace loadergui::win32::testing {
 namespace {

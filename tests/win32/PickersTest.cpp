@@ -12,7 +12,7 @@
 
 #include "DialogDriver.h"
 #include "PlatformTestSupport.h"
-#include "Win32Services.h"
+#include "win32/Services.h"
 
 namespace loadergui::win32::testing {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "PlatformTestSupport.h"
 #include "StandInLog.h"
-#include "Win32Services.h"
+#include "win32/Services.h"
 
 namespace loadergui::win32::testing {
 namespace {

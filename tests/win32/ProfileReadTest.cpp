@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "PlatformTestSupport.h"
-#include "settings/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 namespace loadergui::win32::testing {
 namespace {
@@ -163,8 +163,8 @@ TEST_P(ProfileReadTest, PortableReaderMatchesTheRealOne) {
                                     static_cast<DWORD>(size), realFile.c_str());
   });
   ReadResult portable = Read([&](char* buffer, std::size_t size) {
-    return settings::ReadProfileFile(portableFile, row.section, row.key, row.defaultValue, buffer,
-                                     size);
+    return profile::ReadProfileFile(portableFile, row.section, row.key, row.defaultValue, buffer,
+                                    size);
   });
 
   std::string input = "file " + (row.fileText ? Visible(*row.fileText) : "(none)") + ", [" +

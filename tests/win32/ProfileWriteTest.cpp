@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PlatformTestSupport.h"
-#include "settings/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 namespace loadergui::win32::testing {
 namespace {
@@ -151,7 +151,7 @@ TEST_P(ProfileWriteTest, PortableWriterLeavesTheSameBytes) {
     bool realWritten = WritePrivateProfileStringA(write.section, write.key, write.value.c_str(),
                                                   realFile.c_str()) != FALSE;
     bool portableWritten =
-        settings::WriteProfileFile(portableFile, write.section, write.key, write.value);
+        profile::WriteProfileFile(portableFile, write.section, write.key, write.value);
     EXPECT_EQ(realWritten, portableWritten) << input;
     std::string real = ReadWholeFile(realFile);
     std::string portable = ReadWholeFile(portableFile);
@@ -167,7 +167,7 @@ TEST(ProfileWriteFailure, BothReportAFolderThatIsMissing) {
   ScratchFolder folder;
   std::string missing = folder / "no-such-folder\\settings.ini";
   bool realWritten = WritePrivateProfileStringA("A", "k", "v", missing.c_str()) != FALSE;
-  bool portableWritten = settings::WriteProfileFile(missing, "A", "k", "v");
+  bool portableWritten = profile::WriteProfileFile(missing, "A", "k", "v");
   EXPECT_FALSE(realWritten);
   EXPECT_EQ(realWritten, portableWritten);
 }

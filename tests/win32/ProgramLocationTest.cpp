@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "PlatformTestSupport.h"
-#include "Win32Services.h"
+#include "win32/Services.h"
 
 namespace loadergui::win32::testing {
 namespace {

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "MessageFont.h"
 #include "WindowsTestSupport.h"
 #include "ui/Control.h"
+#include "win32/MessageFont.h"
 
 namespace loadergui::win32::formtest {
 

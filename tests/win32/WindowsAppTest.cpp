@@ -6,6 +6,7 @@
 #include "FakeServices.h"
 #include "WindowsTestSupport.h"
 #include "app/App.h"
+#include "app/Handlers.h"
 #include "platform/Services.h"
 
 namespace loadergui::win32 {
@@ -40,17 +41,17 @@ class WindowsAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DrainMessages();
-    app_ = std::make_unique<App>(services_, toolkit_);
+    app_ = std::make_unique<App>(services_.interfaces(), toolkit_);
     ASSERT_TRUE(app_->start());
-    main_ = FormWindow(app_->frmMain());
+    main_ = FormWindow(app_->frmMain().form());
   }
   void TearDown() override {
     app_.reset();
     DrainMessages();
   }
 
-  ui::Form& options() { return app_->frmOptions(); }
-  HWND mainChild(const char* name) { return ChildWindow(app_->frmMain(), name); }
+  ui::Form& options() { return app_->frmOptions().form(); }
+  HWND mainChild(const char* name) { return ChildWindow(app_->frmMain().form(), name); }
   HWND optionsChild(const char* name) { return ChildWindow(options(), name); }
   bool menuChecked(const char* caption) {
     HMENU bar = GetMenu(main_);
@@ -84,7 +85,7 @@ TEST_F(WindowsAppTest, StartsWithTheSerialLoaderInUploadAndExecuteMode) {
   EXPECT_EQ(WindowText(mainChild("lblInformation")),
             "Upload through the serial port, COM1 at 115200bps");
   EXPECT_EQ(GetFocus(), mainChild("cmdBrowse"));
-  EXPECT_EQ(app_->frmMain().focusedControl(), "cmdBrowse");
+  EXPECT_EQ(app_->frmMain().form().focusedControl(), "cmdBrowse");
   // The options dialog was loaded by start-up and waits, hidden.
   ASSERT_TRUE(app_->optionsLoaded());
   EXPECT_FALSE(ShowsOnScreen(FormWindow(options())));

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <string>
 
-#include "MessageFont.h"
 #include "PlatformTestSupport.h"
 #include "TextFitChecks.h"
 #include "WindowsTestSupport.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
+#include "win32/MessageFont.h"
 
 namespace loadergui::win32 {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Dpi.h"
 #include "PlatformTestSupport.h"
+#include "win32/Dpi.h"
 
 namespace loadergui::win32::testing {
 namespace {

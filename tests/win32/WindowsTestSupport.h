@@ -13,14 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "Dpi.h"
-#include "MessageLoop.h"
-#include "Win32Controls.h"
-#include "Win32Form.h"
-#include "Win32Toolkit.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
 #include "ui/Form.h"
+#include "win32/ChildControl.h"
+#include "win32/Dpi.h"
+#include "win32/Form.h"
+#include "win32/MessageLoop.h"
+#include "win32/Toolkit.h"
+#include "win32/WindowText.h"
 
 namespace loadergui::win32::formtest {
 

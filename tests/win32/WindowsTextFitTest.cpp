@@ -42,7 +42,7 @@ class TextFitTest : public ::testing::TestWithParam<Situation> {
  protected:
   void SetUp() override {
     formtest::DrainMessages();
-    app_ = std::make_unique<App>(services_, toolkit_);
+    app_ = std::make_unique<App>(services_.interfaces(), toolkit_);
     ASSERT_TRUE(app_->start());
   }
   void TearDown() override {
@@ -55,13 +55,13 @@ class TextFitTest : public ::testing::TestWithParam<Situation> {
   void screenshots() {
     std::string folder = formtest::ScreenshotFolder();
     if (folder.empty()) return;
-    HWND main = FormWindow(app_->frmMain());
+    HWND main = FormWindow(app_->frmMain().form());
     std::string suffix =
         std::string("-") + GetParam().name + "-" + std::to_string(WindowDpi(main)) + "dpi.bmp";
     formtest::DrainMessages();
     EXPECT_TRUE(formtest::WriteWindowBitmap(main, folder + "\\fit-main" + suffix));
     if (std::string(GetParam().modeItem) != "&Download") return;
-    ui::Form& options = app_->frmOptions();
+    ui::Form& options = app_->frmOptions().form();
     options.show();
     formtest::DrainMessages();
     EXPECT_TRUE(
@@ -79,13 +79,14 @@ bool ShowsText(ControlKind kind) {
 }
 
 TEST_P(TextFitTest, EveryLabelAndCheckBoxOfBothFormsFitsItsText) {
-  HWND main = FormWindow(app_->frmMain());
+  HWND main = FormWindow(app_->frmMain().form());
   formtest::ChooseMenuItem(main, GetParam().variantItem);
   formtest::ChooseMenuItem(main, GetParam().modeItem);
   formtest::DrainMessages();
-  ASSERT_EQ(WindowText(ChildWindow(app_->frmMain(), "lblInformation")), GetParam().information);
+  ASSERT_EQ(WindowText(ChildWindow(app_->frmMain().form(), "lblInformation")),
+            GetParam().information);
   int checked = 0;
-  for (ui::Form* form : {&app_->frmMain(), &app_->frmOptions()}) {
+  for (ui::Form* form : {&app_->frmMain().form(), &app_->frmOptions().form()}) {
     int dpi = WindowDpi(FormWindow(*form));
     for (const ui::ControlLayout& row : form->layout().controls) {
       if (!ShowsText(row.kind)) continue;

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "app/App.h"
+#include "app/Handlers.h"
 
 namespace loadergui {
 
@@ -29,8 +30,12 @@ std::string AboutText() {
   return text;
 }
 
-void frmMain::mnuHelpAbout_Click(App& app) {
-  app.services().messageBox(&app.frmMain(), AboutText(), "About");
+namespace frmMain {
+
+void mnuHelpAbout_Click(App& app) {
+  app.services().messages.messageBox(&app.frmMain().form(), AboutText(), "About");
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

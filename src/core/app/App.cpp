@@ -2,27 +2,28 @@
 #include "app/App.h"
 
 #include "app/Bindings.h"
+#include "app/Handlers.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
 
 namespace loadergui {
 
-App::App(platform::Services& services, ui::Toolkit& toolkit)
+App::App(const platform::Services& services, ui::Toolkit& toolkit)
     : services_(services), toolkit_(toolkit) {}
 
 App::~App() = default;
 
-ui::Form& App::frmMain() {
+MainWindow& App::frmMain() {
   if (!main_) {
-    main_ = toolkit_.createForm(MainWindowLayout());
+    main_ = std::make_unique<MainWindow>(toolkit_.createForm(MainWindowLayout()));
     BindMainWindow(*this, *main_);
   }
   return *main_;
 }
 
-ui::Form& App::frmOptions() {
+OptionsDialog& App::frmOptions() {
   if (!options_) {
-    options_ = toolkit_.createForm(OptionsDialogLayout());
+    options_ = std::make_unique<OptionsDialog>(toolkit_.createForm(OptionsDialogLayout()));
     BindOptionsDialog(*this, *options_);
   }
   return *options_;
@@ -35,8 +36,8 @@ bool App::start() {
     abandon();
     return false;
   }
-  main_->show();
-  main_->control("cmdBrowse").setFocus();
+  main_->form().show();
+  main_->cmdBrowse->setFocus();
   return true;
 }
 
@@ -47,10 +48,11 @@ void App::abandon() {
   ended_ = true;
 }
 
-void App::close(std::unique_ptr<ui::Form>& form) {
-  if (!form) return;
-  form->destroy();
-  closed_.push_back(std::move(form));
+template <typename Window>
+void App::close(std::unique_ptr<Window>& window) {
+  if (!window) return;
+  window->form().destroy();
+  closed_.push_back(std::move(window));
 }
 
 void App::unloadOptions() {

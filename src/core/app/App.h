@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/MainWindow.h"
 #include "platform/Services.h"
+#include "settings/OptionsDialog.h"
 #include "ui/Form.h"
+#include "ui/TypedForm.h"
 
 namespace loadergui {
 
@@ -17,7 +20,7 @@ using OptionSnapshot = std::array<std::string, 14>;
 
 class App {
  public:
-  App(platform::Services& services, ui::Toolkit& toolkit);
+  App(const platform::Services& services, ui::Toolkit& toolkit);
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -27,8 +30,8 @@ class App {
   bool start();
 
   // Each window comes into existence, loaded and hidden, the first time anything touches it.
-  ui::Form& frmMain();
-  ui::Form& frmOptions();
+  MainWindow& frmMain();
+  OptionsDialog& frmOptions();
   bool mainLoaded() const { return main_ != nullptr; }
   bool optionsLoaded() const { return options_ != nullptr; }
 
@@ -39,59 +42,24 @@ class App {
   // True once the main window has gone, normally or at start-up.
   bool ended() const { return ended_; }
 
-  platform::Services& services() { return services_; }
+  const platform::Services& services() const { return services_; }
   OptionSnapshot& snapshot() { return snapshot_; }
 
  private:
   void abandon();
-  void close(std::unique_ptr<ui::Form>& form);
+  template <typename Window>
+  void close(std::unique_ptr<Window>& window);
 
-  platform::Services& services_;
+  platform::Services services_;
   ui::Toolkit& toolkit_;
-  std::unique_ptr<ui::Form> main_;
-  std::unique_ptr<ui::Form> options_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<OptionsDialog> options_;
   // Closed windows are kept until the App goes, since a handler of theirs may still be running.
-  std::vector<std::unique_ptr<ui::Form>> closed_;
+  std::vector<std::unique_ptr<ui::TypedForm>> closed_;
   bool unloadingMain_ = false;
   bool unloadingOptions_ = false;
   bool ended_ = false;
   OptionSnapshot snapshot_;
 };
-
-// Handlers of the main window, each named after its control and event.
-namespace frmMain {
-bool Form_Load(App& app);
-void Form_Unload(App& app, int& cancel);
-void mnuFileExit_Click(App& app);
-void mnuBIOS_Click(App& app);
-void mnuFlash_Click(App& app);
-void mnuRavlinkSerial_Click(App& app);
-void mnuRavlinkIP_Click(App& app);
-void mnuConfigUpload_Click(App& app);
-void mnuConfigUlexecute_Click(App& app);
-void mnuConfigDownload_Click(App& app);
-void mnuConfigOptions_Click(App& app);
-void mnuHelpAbout_Click(App& app);
-void cmdBrowse_Click(App& app);
-void cmdExecute_Click(App& app);
-std::string cmdExecute_Tip(App& app);
-void Form_DropFiles(App& app, const std::vector<std::string>& paths);
-}  // namespace frmMain
-
-// Handlers of the configuration dialog.
-namespace frmOptions {
-void cmdOK_Click(App& app);
-void cmdCancel_Click(App& app);
-void cmdDefault_Click(App& app);
-void cbChroot_Click(App& app);
-void cbCDFSRedir_Click(App& app);
-void cbARP_Click(App& app);
-void cmdChroot_Click(App& app);
-void cmdCDFSRedir_Click(App& app);
-void cmbBaudrate_KeyPress(App& app, int& keyAscii);
-void cmbCOMPort_DropDown(App& app);
-void Form_Unload(App& app, int& cancel);
-void QueryClose(App& app);
-}  // namespace frmOptions
 
 }  // namespace loadergui

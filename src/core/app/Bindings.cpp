@@ -2,75 +2,76 @@
 #include "app/Bindings.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/App.h"
+#include "app/Handlers.h"
 
 namespace loadergui {
 
 namespace {
 
+template <typename Window>
 struct ClickBinding {
-  std::string_view control;
+  ui::Control* Window::*control;
   void (*handler)(App&);
 };
 
-const ClickBinding kMainWindowClicks[] = {
-    {"cmdBrowse", frmMain::cmdBrowse_Click},
-    {"cmdExecute", frmMain::cmdExecute_Click},
-    {"mnuBIOS", frmMain::mnuBIOS_Click},
-    {"mnuFlash", frmMain::mnuFlash_Click},
-    {"mnuFileExit", frmMain::mnuFileExit_Click},
-    {"mnuRavlinkSerial", frmMain::mnuRavlinkSerial_Click},
-    {"mnuRavlinkIP", frmMain::mnuRavlinkIP_Click},
-    {"mnuConfigUpload", frmMain::mnuConfigUpload_Click},
-    {"mnuConfigUlexecute", frmMain::mnuConfigUlexecute_Click},
-    {"mnuConfigDownload", frmMain::mnuConfigDownload_Click},
-    {"mnuConfigOptions", frmMain::mnuConfigOptions_Click},
-    {"mnuHelpAbout", frmMain::mnuHelpAbout_Click},
+const ClickBinding<MainWindow> kMainWindowClicks[] = {
+    {&MainWindow::cmdBrowse, frmMain::cmdBrowse_Click},
+    {&MainWindow::cmdExecute, frmMain::cmdExecute_Click},
+    {&MainWindow::mnuBIOS, frmMain::mnuBIOS_Click},
+    {&MainWindow::mnuFlash, frmMain::mnuFlash_Click},
+    {&MainWindow::mnuFileExit, frmMain::mnuFileExit_Click},
+    {&MainWindow::mnuRavlinkSerial, frmMain::mnuRavlinkSerial_Click},
+    {&MainWindow::mnuRavlinkIP, frmMain::mnuRavlinkIP_Click},
+    {&MainWindow::mnuConfigUpload, frmMain::mnuConfigUpload_Click},
+    {&MainWindow::mnuConfigUlexecute, frmMain::mnuConfigUlexecute_Click},
+    {&MainWindow::mnuConfigDownload, frmMain::mnuConfigDownload_Click},
+    {&MainWindow::mnuConfigOptions, frmMain::mnuConfigOptions_Click},
+    {&MainWindow::mnuHelpAbout, frmMain::mnuHelpAbout_Click},
 };
 
-const ClickBinding kOptionsDialogClicks[] = {
-    {"cmdOK", frmOptions::cmdOK_Click},
-    {"cmdCancel", frmOptions::cmdCancel_Click},
-    {"cmdDefault", frmOptions::cmdDefault_Click},
-    {"cbChroot", frmOptions::cbChroot_Click},
-    {"cbCDFSRedir", frmOptions::cbCDFSRedir_Click},
-    {"cbARP", frmOptions::cbARP_Click},
-    {"cmdChroot", frmOptions::cmdChroot_Click},
-    {"cmdCDFSRedir", frmOptions::cmdCDFSRedir_Click},
+const ClickBinding<OptionsDialog> kOptionsDialogClicks[] = {
+    {&OptionsDialog::cmdOK, frmOptions::cmdOK_Click},
+    {&OptionsDialog::cmdCancel, frmOptions::cmdCancel_Click},
+    {&OptionsDialog::cmdDefault, frmOptions::cmdDefault_Click},
+    {&OptionsDialog::cbChroot, frmOptions::cbChroot_Click},
+    {&OptionsDialog::cbCDFSRedir, frmOptions::cbCDFSRedir_Click},
+    {&OptionsDialog::cbARP, frmOptions::cbARP_Click},
+    {&OptionsDialog::cmdChroot, frmOptions::cmdChroot_Click},
+    {&OptionsDialog::cmdCDFSRedir, frmOptions::cmdCDFSRedir_Click},
 };
 
-template <std::size_t N>
-void BindClicks(App& app, ui::Form& form, const ClickBinding (&table)[N]) {
+template <typename Window, std::size_t N>
+void BindClicks(App& app, Window& window, const ClickBinding<Window> (&table)[N]) {
   for (const auto& binding : table) {
     auto handler = binding.handler;
-    form.control(binding.control).onClick = [&app, handler] { handler(app); };
+    (window.*binding.control)->onClick = [&app, handler] { handler(app); };
   }
 }
 
 }  // namespace
 
-void BindMainWindow(App& app, ui::Form& form) {
-  BindClicks(app, form, kMainWindowClicks);
-  form.control("cmdExecute").tipText = [&app] { return frmMain::cmdExecute_Tip(app); };
-  form.onDropFiles = [&app](const std::vector<std::string>& paths) {
+void BindMainWindow(App& app, MainWindow& window) {
+  BindClicks(app, window, kMainWindowClicks);
+  window.cmdExecute->tipText = [&app] { return frmMain::cmdExecute_Tip(app); };
+  window.form().onDropFiles = [&app](const std::vector<std::string>& paths) {
     frmMain::Form_DropFiles(app, paths);
   };
   // Closing the main window by any means is its unload.
-  form.onCloseRequest = [&app] { app.unloadMain(); };
+  window.form().onCloseRequest = [&app] { app.unloadMain(); };
 }
 
-void BindOptionsDialog(App& app, ui::Form& form) {
-  BindClicks(app, form, kOptionsDialogClicks);
-  form.control("cmbCOMPort").onDropDown = [&app] { frmOptions::cmbCOMPort_DropDown(app); };
-  form.control("cmbBaudrate").onKeyPress = [&app](int& keyAscii) {
+void BindOptionsDialog(App& app, OptionsDialog& dialog) {
+  BindClicks(app, dialog, kOptionsDialogClicks);
+  dialog.cmbCOMPort->onDropDown = [&app] { frmOptions::cmbCOMPort_DropDown(app); };
+  dialog.cmbBaudrate->onKeyPress = [&app](int& keyAscii) {
     frmOptions::cmbBaudrate_KeyPress(app, keyAscii);
   };
   // The dialog's controls hold the option values for the whole run, so a close request must
   // never unload it.
-  form.onCloseRequest = [&app] { frmOptions::QueryClose(app); };
+  dialog.form().onCloseRequest = [&app] { frmOptions::QueryClose(app); };
 }
 
 }  // namespace loadergui

@@ -1,12 +1,13 @@
-// Connects the controls of a freshly built form to their handlers.
+// Connects the controls of a freshly built window to their handlers.
 #pragma once
 
 namespace loadergui {
-class App;
-namespace ui {
-class Form;
-}
 
-void BindMainWindow(App& app, ui::Form& form);
-void BindOptionsDialog(App& app, ui::Form& form);
+class App;
+class MainWindow;
+class OptionsDialog;
+
+void BindMainWindow(App& app, MainWindow& window);
+void BindOptionsDialog(App& app, OptionsDialog& dialog);
+
 }  // namespace loadergui

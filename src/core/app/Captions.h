@@ -8,6 +8,9 @@ inline constexpr const char* kModeUploadExecute = "Upload and &Execute";
 inline constexpr const char* kModeDownload = "&Download";
 inline constexpr const char* kBrowse = "&Browse";
 inline constexpr const char* kSave = "&Save";
+inline constexpr const char* kSerialMainCaption = "Ravlink Serial GUI 2.0";
+inline constexpr const char* kUploadFileLabel = "Select a file to upload";
+inline constexpr const char* kDeviceLabel = "Select a device (Default: COM1)";
 inline constexpr const char* kOops = "Oops!";
 inline constexpr const char* kQuoteInFileName =
     "Sorry, a file name cannot contain a double quote (\").";
@@ -16,5 +19,7 @@ inline constexpr const char* kDownloadPrompt = "Please select a file to download
 inline constexpr const char* kChrootPrompt = "Please select a folder...";
 inline constexpr const char* kIsoPrompt = "Please select an ISO image...";
 inline constexpr const char* kMacPrompt = "Set MAC address";
+// The size the program starts with, which a download refuses as no size at all.
+inline constexpr const char* kUnsetFileSize = "0x0";
 
 }  // namespace loadergui::text

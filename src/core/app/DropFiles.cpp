@@ -4,26 +4,31 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "ui/Control.h"
 
 namespace loadergui {
 
+namespace frmMain {
+
 // Several files dropped at once: the first is taken, since one transfer moves one file. A
 // folder can neither be sent nor written to, so it is refused and the box keeps its text.
-void frmMain::Form_DropFiles(App& app, const std::vector<std::string>& paths) {
+void Form_DropFiles(App& app, const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  ui::Form& main = app.frmMain();
-  bool upload = main.control("txtUpload").visible();
+  MainWindow& main = app.frmMain();
+  bool upload = main.txtUpload->visible();
   const std::string& path = paths.front();
-  if (app.services().isFolder(path)) {
-    app.services().messageBox(&main,
-                              upload ? "Sorry, a folder cannot be uploaded. Please drop a file."
-                                     : "Sorry, a folder cannot be downloaded to. Please drop a "
-                                       "file.",
-                              text::kOops);
+  if (app.services().files.isFolder(path)) {
+    app.services().messages.messageBox(
+        &main.form(),
+        upload ? "Sorry, a folder cannot be uploaded. Please drop a file."
+               : "Sorry, a folder cannot be downloaded to. Please drop a file.",
+        text::kOops);
     return;
   }
-  main.control(upload ? "txtUpload" : "txtDownload").setText(path);
+  (upload ? main.txtUpload : main.txtDownload)->setText(path);
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

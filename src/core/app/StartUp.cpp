@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "loader/Tools.h"
 #include "settings/SettingsFile.h"
 
@@ -13,25 +14,27 @@ namespace {
 // The check runs only when the program's own executable is found under its own base name in
 // its folder; a renamed copy starts without looking for its tools.
 bool RequiredFilesMissing(App& app) {
-  auto& services = app.services();
-  if (!services.findFile(services.programBaseName() + ".exe", platform::SearchFor::OrdinaryFiles)) {
+  auto& files = app.services().files;
+  if (!files.findFile(files.programBaseName() + ".exe", platform::SearchFor::OrdinaryFiles)) {
     return false;
   }
   for (const char* file : tools::kRequiredFiles) {
-    if (!services.findFile(file, platform::SearchFor::OrdinaryFiles)) return true;
+    if (!files.findFile(file, platform::SearchFor::OrdinaryFiles)) return true;
   }
   return false;
 }
 
 }  // namespace
 
+namespace frmMain {
+
 // Runs while the main window is loaded and still invisible. False ends the program at once,
 // before any setting is read.
-bool frmMain::Form_Load(App& app) {
+bool Form_Load(App& app) {
   auto& services = app.services();
-  services.setCurrentDirectory(services.programFolder());
+  services.files.setCurrentDirectory(services.files.programFolder());
   if (RequiredFilesMissing(app)) {
-    services.messageBox(nullptr, "A required file(s) was not found!", text::kOops);
+    services.messages.messageBox(nullptr, "A required file(s) was not found!", text::kOops);
     return false;
   }
   LoadSettings(app);
@@ -39,14 +42,16 @@ bool frmMain::Form_Load(App& app) {
 }
 
 // The options dialog's unload writes the settings; the main window itself never does.
-void frmMain::Form_Unload(App& app, int& /*cancel*/) {
+void Form_Unload(App& app, int& /*cancel*/) {
   app.unloadOptions();
   app.unloadMain();
 }
 
-void frmMain::mnuFileExit_Click(App& app) {
+void mnuFileExit_Click(App& app) {
   int cancel = 0;
   Form_Unload(app, cancel);
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

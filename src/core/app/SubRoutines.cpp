@@ -14,7 +14,7 @@ namespace {
 enum class Mode { Upload, UploadExecute, Download };
 
 struct ModeRow {
-  const char* checkedItem;
+  ui::Control* MainWindow::*checkedItem;
   const char* executeCaption;
   const char* browseCaption;
   const char* filenameCaption;
@@ -22,43 +22,37 @@ struct ModeRow {
   bool showsUploadBox;
 };
 
-const ModeRow& RowOf(Mode mode) {
-  static const ModeRow kRows[] = {
-      {"mnuConfigUpload", text::kModeUpload, text::kBrowse, "Select a file to upload", "Upload",
-       true},
-      {"mnuConfigUlexecute", text::kModeUploadExecute, text::kBrowse, "Select a file to upload",
-       "Upload", true},
-      {"mnuConfigDownload", text::kModeDownload, text::kSave, "Save a file to download", "Download",
-       false},
-  };
-  return kRows[static_cast<int>(mode)];
-}
-
-const char* const kModeItems[] = {"mnuConfigUpload", "mnuConfigUlexecute", "mnuConfigDownload"};
+// In the order of Mode.
+// clang-format off
+const ModeRow kModeRows[] = {
+    // check mark                     Execute caption           Browse caption file-box label             verb        upload box
+    {&MainWindow::mnuConfigUpload,    text::kModeUpload,        text::kBrowse, text::kUploadFileLabel,    "Upload",   true},
+    {&MainWindow::mnuConfigUlexecute, text::kModeUploadExecute, text::kBrowse, text::kUploadFileLabel,    "Upload",   true},
+    {&MainWindow::mnuConfigDownload,  text::kModeDownload,      text::kSave,   "Save a file to download", "Download", false},
+};
+// clang-format on
 
 // The information line names the port and speed of the serial loader, or the console's address.
 std::string InformationLine(App& app, const ModeRow& row) {
-  ui::Form& options = app.frmOptions();
+  OptionsDialog& options = app.frmOptions();
   std::string verb = row.informationVerb;
   if (SerialLoaderSelected(app)) {
-    return verb + " through the serial port, " + options.control("cmbCOMPort").text() + " at " +
-           options.control("cmbBaudrate").text() + "bps";
+    return verb + " through the serial port, " + options.cmbCOMPort->text() + " at " +
+           options.cmbBaudrate->text() + "bps";
   }
-  return verb + " through IP, " + options.control("cmbIP").text();
+  return verb + " through IP, " + options.cmbIP->text();
 }
 
 void ApplyMode(App& app, Mode mode) {
-  const ModeRow& row = RowOf(mode);
-  ui::Form& main = app.frmMain();
-  for (const char* item : kModeItems) {
-    main.control(item).setChecked(std::string(item) == row.checkedItem);
-  }
-  main.control("lblFilename").setText(row.filenameCaption);
-  main.control("lblInformation").setText(InformationLine(app, row));
-  main.control("cmdExecute").setText(row.executeCaption);
-  main.control("cmdBrowse").setText(row.browseCaption);
-  main.control("txtUpload").setVisible(row.showsUploadBox);
-  main.control("txtDownload").setVisible(!row.showsUploadBox);
+  const ModeRow& row = kModeRows[static_cast<int>(mode)];
+  MainWindow& main = app.frmMain();
+  for (const ModeRow& each : kModeRows) (main.*each.checkedItem)->setChecked(&each == &row);
+  main.lblFilename->setText(row.filenameCaption);
+  main.lblInformation->setText(InformationLine(app, row));
+  main.cmdExecute->setText(row.executeCaption);
+  main.cmdBrowse->setText(row.browseCaption);
+  main.txtUpload->setVisible(row.showsUploadBox);
+  main.txtDownload->setVisible(!row.showsUploadBox);
 }
 
 struct VariantColumn {
@@ -69,25 +63,25 @@ struct VariantColumn {
 };
 
 void ApplyVariant(App& app, const VariantColumn& column) {
-  ui::Form& main = app.frmMain();
-  ui::Form& options = app.frmOptions();
-  main.caption().setText(column.mainCaption);
-  options.caption().setText(column.optionsCaption);
-  main.control("mnuRavlinkSerial").setChecked(column.serial);
-  main.control("mnuRavlinkIP").setChecked(!column.serial);
-  options.control("cmbIP").setVisible(!column.serial);
-  options.control("cmbCOMPort").setVisible(column.serial);
-  options.control("lblCOMPort").setText(column.deviceLabel);
-  options.control("cbARP").setVisible(!column.serial);
-  options.control("cmbBaudrate").setVisible(column.serial);
-  options.control("txtARP").setVisible(!column.serial);
+  MainWindow& main = app.frmMain();
+  OptionsDialog& options = app.frmOptions();
+  main.caption->setText(column.mainCaption);
+  options.caption->setText(column.optionsCaption);
+  main.mnuRavlinkSerial->setChecked(column.serial);
+  main.mnuRavlinkIP->setChecked(!column.serial);
+  options.cmbIP->setVisible(!column.serial);
+  options.cmbCOMPort->setVisible(column.serial);
+  options.lblCOMPort->setText(column.deviceLabel);
+  options.cbARP->setVisible(!column.serial);
+  options.cmbBaudrate->setVisible(column.serial);
+  options.txtARP->setVisible(!column.serial);
   RefreshTransferMode(app);
 }
 
 }  // namespace
 
 bool SerialLoaderSelected(App& app) {
-  return app.frmMain().control("mnuRavlinkSerial").checked();
+  return app.frmMain().mnuRavlinkSerial->checked();
 }
 
 void SetUploadMode(App& app) {
@@ -103,7 +97,7 @@ void SetDownloadMode(App& app) {
 // Any caption but the exact "&Upload" and "&Download", stored text included, means Upload and
 // Execute.
 void RefreshTransferMode(App& app) {
-  std::string caption = app.frmMain().control("cmdExecute").text();
+  std::string caption = app.frmMain().cmdExecute->text();
   if (caption == text::kModeUpload) {
     SetUploadMode(app);
   } else if (caption == text::kModeDownload) {
@@ -114,8 +108,8 @@ void RefreshTransferMode(App& app) {
 }
 
 void SelectSerialLoader(App& app) {
-  ApplyVariant(app, {"Ravlink Serial GUI 2.0", "Ravlink Serial Confirguration Options", true,
-                     "Select a device (Default: COM1)"});
+  ApplyVariant(app, {text::kSerialMainCaption, "Ravlink Serial Confirguration Options", true,
+                     text::kDeviceLabel});
 }
 
 void SelectIPLoader(App& app) {
@@ -125,12 +119,8 @@ void SelectIPLoader(App& app) {
 
 // Texts as they stand; check-box values as decimal text.
 void SaveOptionSnapshot(App& app) {
-  ui::Form& options = app.frmOptions();
   for (std::size_t i = 0; i < app.snapshot().size(); ++i) {
-    const OptionValue& option = OptionFor(kSnapshotOrder[i]);
-    ui::Control& control = options.control(option.control);
-    app.snapshot()[i] =
-        option.kind == OptionKind::Text ? control.text() : std::to_string(control.value());
+    app.snapshot()[i] = OptionText(app.frmOptions(), OptionFor(kSnapshotOrder[i]));
   }
 }
 

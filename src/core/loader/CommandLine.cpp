@@ -9,15 +9,15 @@
 namespace loadergui {
 
 LoaderSetup ReadLoaderSetup(App& app) {
-  ui::Form& options = app.frmOptions();
+  OptionsDialog& options = app.frmOptions();
   LoaderSetup setup;
   setup.serial = SerialLoaderSelected(app);
-  setup.device = options.control("cmbCOMPort").text();
-  setup.baudrate = options.control("cmbBaudrate").text();
-  setup.ip = options.control("cmbIP").text();
-  setup.noConsole = options.control("cbNoConsole").ticked();
-  setup.dumbTerminal = options.control("cbDumbTerminal").ticked();
-  setup.noScreenClear = options.control("cbNoScreenClear").ticked();
+  setup.device = options.cmbCOMPort->text();
+  setup.baudrate = options.cmbBaudrate->text();
+  setup.ip = options.cmbIP->text();
+  setup.noConsole = options.cbNoConsole->ticked();
+  setup.dumbTerminal = options.cbDumbTerminal->ticked();
+  setup.noScreenClear = options.cbNoScreenClear->ticked();
   return setup;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "loader/CommandLine.h"
 #include "loader/ShellWait.h"
 #include "pickers/FileDialog.h"
@@ -31,7 +32,7 @@ void RunDump(App& app, const Dump& dump) {
   LoaderSetup setup = ReadLoaderSetup(app);
   if (refusal.empty()) refusal = UnquotedValuesRefusal(SetupValues(setup));
   if (!refusal.empty()) {
-    app.services().messageBox(&app.frmMain(), refusal, text::kOops);
+    app.services().messages.messageBox(&app.frmMain().form(), refusal, text::kOops);
     return;
   }
   StartLoader(app, LoaderCommandLine(setup, dump.addressPiece, "",
@@ -40,11 +41,15 @@ void RunDump(App& app, const Dump& dump) {
 
 }  // namespace
 
-void frmMain::mnuBIOS_Click(App& app) {
+namespace frmMain {
+
+void mnuBIOS_Click(App& app) {
   RunDump(app, kBiosDump);
 }
-void frmMain::mnuFlash_Click(App& app) {
+void mnuFlash_Click(App& app) {
   RunDump(app, kFlashDump);
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
 #include "loader/ExecutePlan.h"
@@ -34,41 +35,43 @@ Action Ends(ExecutePlan plan) {
 }
 
 Action UploadAction(App& app) {
-  ui::Form& main = app.frmMain();
-  std::string file = main.control("txtUpload").text();
-  if (!app.services().findFile(file, platform::SearchFor::OrdinaryFiles)) {
+  MainWindow& main = app.frmMain();
+  std::string file = main.txtUpload->text();
+  if (!app.services().files.findFile(file, platform::SearchFor::OrdinaryFiles)) {
     return Ends(Refusal("Sorry, that file does not exist!"));
   }
   if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
-  const char* option = main.control("mnuConfigUpload").checked() ? " -u " : " -x ";
+  const char* option = main.mnuConfigUpload->checked() ? " -u " : " -x ";
   return {option + Quoted(file), {}};
 }
 
 // Nothing happens when Download is not in force.
 Action DownloadAction(App& app) {
-  ui::Form& main = app.frmMain();
-  if (!main.control("mnuConfigDownload").checked()) return Ends({});
-  std::string file = main.control("txtDownload").text();
+  MainWindow& main = app.frmMain();
+  if (!main.mnuConfigDownload->checked()) return Ends({});
+  std::string file = main.txtDownload->text();
   if (file.empty() || file == text::kDownloadPrompt) {
     return Ends(Refusal("You must save a file to download to."));
   }
   if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
-  std::string size = app.frmOptions().control("txtFilesize").text();
-  if (size == "0x0") return Ends(Refusal("You must set the file size before downloading."));
+  std::string size = app.frmOptions().txtFilesize->text();
+  if (size == text::kUnsetFileSize) {
+    return Ends(Refusal("You must set the file size before downloading."));
+  }
   std::string refusal = UnquotedValuesRefusal({{"the file size", size}});
   if (!refusal.empty()) return Ends(Refusal(refusal));
   return {" -s " + size + " -d " + Quoted(file), {}};
 }
 
 struct PathOption {
-  const char* checkBox;
-  const char* textBox;
+  ui::Control* OptionsDialog::*checkBox;
+  ui::Control* OptionsDialog::*textBox;
   const char* option;
 };
 
 const PathOption kPathOptions[] = {
-    {"cbChroot", "txtChroot", " -c "},
-    {"cbCDFSRedir", "txtCDFSRedir", " -i "},
+    {&OptionsDialog::cbChroot, &OptionsDialog::txtChroot, " -c "},
+    {&OptionsDialog::cbCDFSRedir, &OptionsDialog::txtCDFSRedir, " -i "},
 };
 
 }  // namespace
@@ -76,22 +79,22 @@ const PathOption kPathOptions[] = {
 // Reads the controls and looks the upload file up from the current directory; starts nothing
 // and shows nothing, so the same plan serves the press and the preview of its command line.
 ExecutePlan PlanExecute(App& app) {
-  ui::Form& main = app.frmMain();
-  ui::Form& options = app.frmOptions();
-  bool uploadFamily = main.control("cmdBrowse").text() == text::kBrowse;
+  MainWindow& main = app.frmMain();
+  OptionsDialog& options = app.frmOptions();
+  bool uploadFamily = main.cmdBrowse->text() == text::kBrowse;
   Action action = uploadFamily ? UploadAction(app) : DownloadAction(app);
   if (action.piece.empty()) return action.end;
 
   std::string pathOptions;
   for (const auto& path : kPathOptions) {
-    if (!options.control(path.checkBox).ticked()) continue;
-    std::string folderOrImage = options.control(path.textBox).text();
+    if (!(options.*path.checkBox)->ticked()) continue;
+    std::string folderOrImage = (options.*path.textBox)->text();
     if (HoldsQuote(folderOrImage)) return Refusal(text::kQuoteInFileName);
     pathOptions += path.option + Quoted(folderOrImage);
   }
 
   LoaderSetup setup = ReadLoaderSetup(app);
-  std::string address = options.control("txtAddress").text();
+  std::string address = options.txtAddress->text();
   std::vector<UnquotedValue> values = SetupValues(setup);
   values.push_back({"the address", address});
   std::string refusal = UnquotedValuesRefusal(values);
@@ -102,26 +105,29 @@ ExecutePlan PlanExecute(App& app) {
   // never holds up the transfer, and the tool's further arguments choose nothing of ours.
   ExecutePlan plan;
   plan.outcome = Outcome::Start;
-  if (!setup.serial && options.control("cbARP").ticked()) {
-    plan.arpCommand =
-        std::string(tools::kArp) + " -s " + setup.ip + " " + options.control("txtARP").text();
+  if (!setup.serial && options.cbARP->ticked()) {
+    plan.arpCommand = std::string(tools::kArp) + " -s " + setup.ip + " " + options.txtARP->text();
   }
   plan.loaderCommand = LoaderCommandLine(setup, " -a " + address, pathOptions, action.piece);
   return plan;
 }
 
-void frmMain::cmdExecute_Click(App& app) {
+namespace frmMain {
+
+void cmdExecute_Click(App& app) {
   auto& services = app.services();
-  services.setCurrentDirectory(services.programFolder());
+  services.files.setCurrentDirectory(services.files.programFolder());
   ExecutePlan plan = PlanExecute(app);
   switch (plan.outcome) {
     case Outcome::Nothing:
       return;
     case Outcome::Refused:
-      services.messageBox(&app.frmMain(), plan.refusal, text::kOops);
+      services.messages.messageBox(&app.frmMain().form(), plan.refusal, text::kOops);
       return;
     case Outcome::Start:
-      if (!plan.arpCommand.empty()) ShellAndWait(services, plan.arpCommand, tools::kNormalFocus);
+      if (!plan.arpCommand.empty()) {
+        ShellAndWait(services.processes, plan.arpCommand, tools::kNormalFocus);
+      }
       StartLoader(app, plan.loaderCommand);
       return;
   }
@@ -130,12 +136,12 @@ void frmMain::cmdExecute_Click(App& app) {
 // What a press would start now, the ARP step's line first, or the message it would refuse
 // with. The plan is made from the program's folder, as the press makes it, and the current
 // directory is put back afterwards.
-std::string frmMain::cmdExecute_Tip(App& app) {
-  auto& services = app.services();
-  std::string previous = services.currentDirectory();
-  services.setCurrentDirectory(services.programFolder());
+std::string cmdExecute_Tip(App& app) {
+  auto& files = app.services().files;
+  std::string previous = files.currentDirectory();
+  files.setCurrentDirectory(files.programFolder());
   ExecutePlan plan = PlanExecute(app);
-  services.setCurrentDirectory(previous);
+  files.setCurrentDirectory(previous);
   switch (plan.outcome) {
     case Outcome::Nothing:
       return {};
@@ -147,5 +153,7 @@ std::string frmMain::cmdExecute_Tip(App& app) {
   if (plan.arpCommand.empty()) return plan.loaderCommand;
   return plan.arpCommand + "\r\n" + plan.loaderCommand;
 }
+
+}  // namespace frmMain
 
 }  // namespace loadergui

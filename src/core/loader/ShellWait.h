@@ -7,11 +7,11 @@ namespace loadergui {
 
 class App;
 namespace platform {
-class Services;
+class Processes;
 }
 
-void ShellAndWait(platform::Services& services, const std::string& commandLine, int windowStyle);
-bool ShellNoWait(platform::Services& services, const std::string& commandLine, int windowStyle);
+void ShellAndWait(platform::Processes& processes, const std::string& commandLine, int windowStyle);
+bool ShellNoWait(platform::Processes& processes, const std::string& commandLine, int windowStyle);
 
 // Starts a loader command line; a loader that cannot be started is reported in the refusal box,
 // naming it, and the program goes on.

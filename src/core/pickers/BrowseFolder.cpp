@@ -9,11 +9,11 @@ namespace loadergui {
 
 std::optional<std::string> BrowseForChrootFolder(App& app) {
   platform::FolderBrowseRecord record;
-  record.owner = &app.frmOptions();
+  record.owner = &app.frmOptions().form();
   record.title = "Select a Chroot folder...";
   record.flags = kBifReturnOnlyFsDirs;
   std::string buffer(kFolderBufferSize, ' ');
-  if (!app.services().browseForFolder(record, buffer)) return std::nullopt;
+  if (!app.services().pickers.browseForFolder(record, buffer)) return std::nullopt;
   return AnswerOf(buffer);
 }
 

@@ -62,10 +62,11 @@ std::string TrimSpaces(const std::string& text) {
 // Each use builds a fresh record and fresh buffers; nothing is remembered between uses.
 std::optional<std::string> RunFileDialog(App& app, const FileDialogUse& use) {
   auto& services = app.services();
-  if (use.fromProgramFolder) services.setCurrentDirectory(services.programFolder());
+  if (use.fromProgramFolder) services.files.setCurrentDirectory(services.files.programFolder());
 
   platform::FileDialogRecord record;
-  record.owner = use.owner == DialogOwner::MainWindow ? &app.frmMain() : &app.frmOptions();
+  record.owner =
+      use.owner == DialogOwner::MainWindow ? &app.frmMain().form() : &app.frmOptions().form();
   record.filter = FilterText(use.filters);
   record.filterIndex = 0;
   record.file = FileNameBuffer(use.initialName);
@@ -75,8 +76,8 @@ std::optional<std::string> RunFileDialog(App& app, const FileDialogUse& use) {
   record.title = std::string(use.title);
   record.flags = kOfnHideReadOnly;
 
-  bool confirmed = use.kind == FileDialogKind::Open ? services.getOpenFileName(record)
-                                                    : services.getSaveFileName(record);
+  bool confirmed = use.kind == FileDialogKind::Open ? services.pickers.getOpenFileName(record)
+                                                    : services.pickers.getSaveFileName(record);
   if (!confirmed) return std::nullopt;
   return TrimSpaces(AnswerOf(record.file));
 }

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "app/Handlers.h"
 #include "app/SubRoutines.h"
 #include "settings/OptionValues.h"
 #include "settings/SettingsFile.h"
@@ -13,117 +14,94 @@ namespace loadergui {
 namespace {
 
 void Refuse(App& app, const std::string& message) {
-  app.services().messageBox(&app.frmOptions(), message, text::kOops);
+  app.services().messages.messageBox(&app.frmOptions().form(), message, text::kOops);
 }
 
 // A box that follows its check box: enabled exactly when the box is ticked; its text stays.
-void Follow(App& app, const char* checkBox, std::initializer_list<const char*> dependents) {
-  bool enabled = app.frmOptions().control(checkBox).ticked();
-  for (const char* name : dependents) app.frmOptions().control(name).setEnabled(enabled);
+void Follow(ui::Control* checkBox, std::initializer_list<ui::Control*> dependents) {
+  bool enabled = checkBox->ticked();
+  for (ui::Control* dependent : dependents) dependent->setEnabled(enabled);
 }
 
-// The values the Default button sets; the size is "0" here, unlike the start-up default.
-struct DefaultValue {
-  const char* control;
-  const char* text;  // nullptr for a check box, which is cleared
-};
-
-const DefaultValue kDefaults[] = {
-    {"txtAddress", "0x8c010000"},
-    {"txtFilesize", "0"},
-    {"cmbCOMPort", "COM1"},
-    {"cmbIP", "192.168.0.0"},
-    {"cmbBaudrate", "115200"},
-    {"cbARP", nullptr},
-    {"txtARP", text::kMacPrompt},
-    {"cbNoConsole", nullptr},
-    {"cbDumbTerminal", nullptr},
-    {"cbNoScreenClear", nullptr},
-    {"cbChroot", nullptr},
-    {"cbCDFSRedir", nullptr},
-    {"txtChroot", text::kChrootPrompt},
-    {"txtCDFSRedir", text::kIsoPrompt},
-};
+// The Default button puts back each option's default, but for the size: "0" here, not the "0x0"
+// that the program starts with.
+constexpr const char* kDefaultButtonSize = "0";
 
 }  // namespace
 
+namespace frmOptions {
+
 // Both path tests must pass before the dialog goes; the chroot test comes first and only one
 // message is shown. The settings file is not touched here.
-void frmOptions::cmdOK_Click(App& app) {
-  ui::Form& options = app.frmOptions();
-  auto& services = app.services();
-  if (options.control("cbChroot").ticked() &&
-      !services.findFile(options.control("txtChroot").text(),
-                         platform::SearchFor::FilesAndFolders)) {
+void cmdOK_Click(App& app) {
+  OptionsDialog& options = app.frmOptions();
+  auto& files = app.services().files;
+  if (options.cbChroot->ticked() &&
+      !files.findFile(options.txtChroot->text(), platform::SearchFor::FilesAndFolders)) {
     Refuse(app, "Sorry, that Chroot folder does not exist!");
     return;
   }
-  if (options.control("cbCDFSRedir").ticked() &&
-      !services.findFile(options.control("txtCDFSRedir").text(),
-                         platform::SearchFor::OrdinaryFiles)) {
+  if (options.cbCDFSRedir->ticked() &&
+      !files.findFile(options.txtCDFSRedir->text(), platform::SearchFor::OrdinaryFiles)) {
     Refuse(app, "Sorry, that ISO image does not exist!");
     return;
   }
-  options.control("cmdOK").setFocus();
+  options.cmdOK->setFocus();
   RefreshTransferMode(app);
-  options.hide();
+  options.form().hide();
 }
 
 // Puts back what the controls held when the dialog was opened; check boxes whose value changes
 // run their handlers, so the dependent controls follow.
-void frmOptions::cmdCancel_Click(App& app) {
-  ui::Form& options = app.frmOptions();
+void cmdCancel_Click(App& app) {
+  OptionsDialog& options = app.frmOptions();
   for (std::size_t i = 0; i < app.snapshot().size(); ++i) {
-    const OptionValue& option = OptionFor(kSnapshotOrder[i]);
-    const std::string& saved = app.snapshot()[i];
-    ui::Control& control = options.control(option.control);
-    if (option.kind == OptionKind::Text) {
-      control.setText(saved);
-    } else {
-      control.setValue(ParseCheckBoxValue(saved).value_or(ui::kCleared));
-    }
+    SetOptionText(options, OptionFor(kSnapshotOrder[i]), app.snapshot()[i]);
   }
-  options.control("cmdOK").setFocus();
-  options.hide();
+  options.cmdOK->setFocus();
+  options.form().hide();
 }
 
-void frmOptions::cmdDefault_Click(App& app) {
-  ui::Form& options = app.frmOptions();
-  for (const auto& value : kDefaults) {
-    if (value.text) {
-      options.control(value.control).setText(value.text);
-    } else {
-      options.control(value.control).setValue(ui::kCleared);
-    }
+// Nothing is written and the snapshot stays, so a later Cancel still puts the values back.
+void cmdDefault_Click(App& app) {
+  for (const OptionValue& option : kOptionValues) {
+    bool size = option.control == &OptionsDialog::txtFilesize;
+    SetOptionText(app.frmOptions(), option,
+                  size ? kDefaultButtonSize : std::string(option.defaultValue));
   }
 }
 
-void frmOptions::cbChroot_Click(App& app) {
-  Follow(app, "cbChroot", {"txtChroot", "cmdChroot"});
+void cbChroot_Click(App& app) {
+  OptionsDialog& options = app.frmOptions();
+  Follow(options.cbChroot, {options.txtChroot, options.cmdChroot});
 }
-void frmOptions::cbCDFSRedir_Click(App& app) {
-  Follow(app, "cbCDFSRedir", {"txtCDFSRedir", "cmdCDFSRedir"});
+void cbCDFSRedir_Click(App& app) {
+  OptionsDialog& options = app.frmOptions();
+  Follow(options.cbCDFSRedir, {options.txtCDFSRedir, options.cmdCDFSRedir});
 }
-void frmOptions::cbARP_Click(App& app) {
-  Follow(app, "cbARP", {"txtARP"});
+void cbARP_Click(App& app) {
+  OptionsDialog& options = app.frmOptions();
+  Follow(options.cbARP, {options.txtARP});
 }
 
 // Digits and Backspace pass; anything else typed is dropped with a beep.
-void frmOptions::cmbBaudrate_KeyPress(App& app, int& keyAscii) {
+void cmbBaudrate_KeyPress(App& app, int& keyAscii) {
   constexpr int kBackspace = 8;
   if (keyAscii == kBackspace || (keyAscii >= '0' && keyAscii <= '9')) return;
   keyAscii = 0;
-  app.services().beep();
+  app.services().messages.beep();
 }
 
-void frmOptions::Form_Unload(App& app, int& /*cancel*/) {
+void Form_Unload(App& app, int& /*cancel*/) {
   SaveSettings(app);
 }
 
 // The dialog's controls hold the option values until the program ends, so closing it by its
 // close box must not unload it: it acts like Cancel.
-void frmOptions::QueryClose(App& app) {
+void QueryClose(App& app) {
   cmdCancel_Click(app);
 }
+
+}  // namespace frmOptions
 
 }  // namespace loadergui

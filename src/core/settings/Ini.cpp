@@ -9,18 +9,18 @@ constexpr std::size_t kValueBufferSize = 255;
 
 // Always addressed through the program's own folder, never the current directory, which the
 // pickers and the Execute command move around.
-std::string SettingsFilePath(platform::Services& services) {
-  return services.programFolder() + "\\tools\\settings.ini";
+std::string SettingsFilePath(const platform::Services& services) {
+  return services.files.programFolder() + "\\tools\\settings.ini";
 }
 
 // A missing file, section or key and an empty value all read as the empty text; a stored value
 // longer than the buffer comes back cut to its first 254 characters. The answer ends at its first
 // NUL as well: a NUL byte in the file would otherwise ride along into a command line, which the
 // platform cuts short there.
-std::string ReadSetting(platform::Services& services, const std::string& section,
+std::string ReadSetting(const platform::Services& services, const std::string& section,
                         const std::string& key) {
   std::string buffer(kValueBufferSize, ' ');
-  std::size_t count = services.getPrivateProfileString(
+  std::size_t count = services.settings.getPrivateProfileString(
       section, key, "", buffer.data(), kValueBufferSize, SettingsFilePath(services));
   if (count == 0) return {};
   std::string answer = buffer.substr(0, count);
@@ -28,9 +28,9 @@ std::string ReadSetting(platform::Services& services, const std::string& section
 }
 
 // A write that fails (no tools folder, a read-only file) is not reported: the run goes on.
-void WriteSetting(platform::Services& services, const std::string& section, const std::string& key,
-                  const std::string& value) {
-  services.writePrivateProfileString(section, key, value, SettingsFilePath(services));
+void WriteSetting(const platform::Services& services, const std::string& section,
+                  const std::string& key, const std::string& value) {
+  services.settings.writePrivateProfileString(section, key, value, SettingsFilePath(services));
 }
 
 }  // namespace loadergui

@@ -7,10 +7,10 @@
 
 namespace loadergui {
 
-std::string SettingsFilePath(platform::Services& services);
-std::string ReadSetting(platform::Services& services, const std::string& section,
+std::string SettingsFilePath(const platform::Services& services);
+std::string ReadSetting(const platform::Services& services, const std::string& section,
                         const std::string& key);
-void WriteSetting(platform::Services& services, const std::string& section, const std::string& key,
-                  const std::string& value);
+void WriteSetting(const platform::Services& services, const std::string& section,
+                  const std::string& key, const std::string& value);
 
 }  // namespace loadergui

@@ -1,38 +1,73 @@
-// The table of option values shared by the settings file, the snapshot and the Default button.
+// The one table of option values: the settings file, the snapshot, the Default button and the
+// dialog's initial texts all come from it.
 #include "settings/OptionValues.h"
 
 #include <cstdlib>
 
+#include "app/Captions.h"
+
 namespace loadergui {
 
+using Dialog = OptionsDialog;
+
+// clang-format off
 const OptionValue kOptionValues[14] = {
-    {"txtAddress", OptionKind::Text, "OPTIONS", "ADDRESS", "0x8c010000"},
-    {"txtFilesize", OptionKind::Text, "OPTIONS", "SIZE", "0x0"},
-    {"cmbCOMPort", OptionKind::Text, "OPTIONS", "DEVICE", "COM1"},
-    {"cmbIP", OptionKind::Text, "OPTIONS", "IP", "192.168.0.0"},
-    {"cmbBaudrate", OptionKind::Text, "OPTIONS", "BAUDRATE", "115200"},
-    {"cbARP", OptionKind::CheckBox, "OPTIONS", "ARP", "0"},
-    {"txtARP", OptionKind::Text, "OPTIONS", "ARPMAC", "Set MAC address"},
-    {"cbNoConsole", OptionKind::CheckBox, "OPTIONS", "NOCONSOLE", "0"},
-    {"cbDumbTerminal", OptionKind::CheckBox, "OPTIONS", "DUMBTERM", "0"},
-    {"cbNoScreenClear", OptionKind::CheckBox, "OPTIONS", "NOCLEAR", "0"},
-    {"cbChroot", OptionKind::CheckBox, "OPTIONS", "CHROOT", "0"},
-    {"cbCDFSRedir", OptionKind::CheckBox, "OPTIONS", "CDFS", "0"},
-    {"txtChroot", OptionKind::Text, "CHROOT", "DIR", "Please select a folder..."},
-    {"txtCDFSRedir", OptionKind::Text, "CDFSREDIRECT", "ISO", "Please select an ISO image..."},
+    // control                 kind                  section         key          default
+    {&Dialog::txtAddress,      OptionKind::Text,     "OPTIONS",      "ADDRESS",   "0x8c010000"},
+    {&Dialog::txtFilesize,     OptionKind::Text,     "OPTIONS",      "SIZE",      text::kUnsetFileSize},
+    {&Dialog::cmbCOMPort,      OptionKind::Text,     "OPTIONS",      "DEVICE",    "COM1"},
+    {&Dialog::cmbIP,           OptionKind::Text,     "OPTIONS",      "IP",        "192.168.0.0"},
+    {&Dialog::cmbBaudrate,     OptionKind::Text,     "OPTIONS",      "BAUDRATE",  "115200"},
+    {&Dialog::cbARP,           OptionKind::CheckBox, "OPTIONS",      "ARP",       "0"},
+    {&Dialog::txtARP,          OptionKind::Text,     "OPTIONS",      "ARPMAC",    text::kMacPrompt},
+    {&Dialog::cbNoConsole,     OptionKind::CheckBox, "OPTIONS",      "NOCONSOLE", "0"},
+    {&Dialog::cbDumbTerminal,  OptionKind::CheckBox, "OPTIONS",      "DUMBTERM",  "0"},
+    {&Dialog::cbNoScreenClear, OptionKind::CheckBox, "OPTIONS",      "NOCLEAR",   "0"},
+    {&Dialog::cbChroot,        OptionKind::CheckBox, "OPTIONS",      "CHROOT",    "0"},
+    {&Dialog::cbCDFSRedir,     OptionKind::CheckBox, "OPTIONS",      "CDFS",      "0"},
+    {&Dialog::txtChroot,       OptionKind::Text,     "CHROOT",       "DIR",       text::kChrootPrompt},
+    {&Dialog::txtCDFSRedir,    OptionKind::Text,     "CDFSREDIRECT", "ISO",       text::kIsoPrompt},
+};
+// clang-format on
+
+const OptionControl kSnapshotOrder[14] = {
+    &Dialog::txtAddress,     &Dialog::txtFilesize,     &Dialog::cmbCOMPort, &Dialog::cmbIP,
+    &Dialog::cmbBaudrate,    &Dialog::cbARP,           &Dialog::txtARP,     &Dialog::cbNoConsole,
+    &Dialog::cbDumbTerminal, &Dialog::cbNoScreenClear, &Dialog::cbChroot,   &Dialog::txtChroot,
+    &Dialog::cbCDFSRedir,    &Dialog::txtCDFSRedir,
 };
 
-const std::string_view kSnapshotOrder[14] = {
-    "txtAddress", "txtFilesize", "cmbCOMPort",  "cmbIP",          "cmbBaudrate",
-    "cbARP",      "txtARP",      "cbNoConsole", "cbDumbTerminal", "cbNoScreenClear",
-    "cbChroot",   "txtChroot",   "cbCDFSRedir", "txtCDFSRedir",
-};
-
-const OptionValue& OptionFor(std::string_view control) {
+const OptionValue& OptionFor(OptionControl control) {
   for (const auto& option : kOptionValues) {
     if (option.control == control) return option;
   }
   std::abort();
+}
+
+std::string OptionText(OptionsDialog& dialog, const OptionValue& option) {
+  ui::Control& control = *(dialog.*option.control);
+  if (option.kind == OptionKind::Text) return control.text();
+  return std::to_string(control.value());
+}
+
+void SetOptionText(OptionsDialog& dialog, const OptionValue& option, const std::string& text) {
+  ui::Control& control = *(dialog.*option.control);
+  if (option.kind == OptionKind::Text) {
+    control.setText(text);
+  } else {
+    control.setValue(ParseCheckBoxValue(text).value_or(ui::kCleared));
+  }
+}
+
+// Text that is no whole number, or a number no check box can hold, names no value.
+std::optional<int> ParseCheckBoxValue(const std::string& text) {
+  if (text.empty() || text.size() > 3) return std::nullopt;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+  }
+  int value = std::stoi(text);
+  if (value > ui::kGreyed) return std::nullopt;
+  return value;
 }
 
 }  // namespace loadergui

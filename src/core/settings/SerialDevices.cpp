@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/Handlers.h"
 #include "ui/Control.h"
 
 namespace loadergui {
@@ -26,21 +27,25 @@ unsigned long SerialPortNumber(const std::string& name) {
   return number;
 }
 
+namespace frmOptions {
+
 // Runs each time the list drops down, so an adapter plugged in meanwhile appears. COM1 to COM4
 // stay first, in their order, as users know them; the other ports present follow by number.
 // The box's text is not touched: a typed device still goes to the loader as typed.
-void frmOptions::cmbCOMPort_DropDown(App& app) {
+void cmbCOMPort_DropDown(App& app) {
   std::vector<unsigned long> present;
-  for (const auto& name : app.services().serialPorts()) {
+  for (const auto& name : app.services().serialPorts.serialPorts()) {
     unsigned long number = SerialPortNumber(name);
-    if (number > 4) present.push_back(number);
+    if (number > kStandardSerialPorts.size()) present.push_back(number);
   }
   std::sort(present.begin(), present.end());
   present.erase(std::unique(present.begin(), present.end()), present.end());
 
-  std::vector<std::string> items{"COM1", "COM2", "COM3", "COM4"};
+  std::vector<std::string> items(kStandardSerialPorts.begin(), kStandardSerialPorts.end());
   for (unsigned long number : present) items.push_back("COM" + std::to_string(number));
-  app.frmOptions().control("cmbCOMPort").setItems(items);
+  app.frmOptions().cmbCOMPort->setItems(items);
 }
+
+}  // namespace frmOptions
 
 }  // namespace loadergui

@@ -1,4 +1,4 @@
-// Name lookup and ownership of a form's controls.
+// Ownership of a form's controls and their lookup by name.
 #include "ui/Form.h"
 
 #include <cstdio>
@@ -11,8 +11,8 @@ Form::Form(const FormLayout& layout) : layout_(layout) {}
 
 Form::~Form() = default;
 
-// Every control name the program uses comes from a layout table, so an unknown name is a
-// programming error that must not go on silently.
+// Every name asked for comes from a layout table, so an unknown name is a programming error that
+// must not go on silently (a row whose control the backend could not build).
 Control& Form::control(std::string_view name) const {
   auto found = byName_.find(name);
   if (found == byName_.end()) {

@@ -1,4 +1,4 @@
-// A window built from a layout table: its caption and controls, looked up by name.
+// A window built from a layout table: its caption and controls, owned by the window.
 #pragma once
 
 #include <functional>
@@ -23,6 +23,8 @@ class Form {
   const FormLayout& layout() const { return layout_; }
   std::string_view name() const { return layout_.name; }
   Control& caption() { return *caption_; }
+  // A control by its layout-table name: how the typed members are bound (ui/TypedForm.h), and
+  // how tests reach a control; the program's own code uses the typed members.
   Control& control(std::string_view name) const;
   bool hasControl(std::string_view name) const;
   std::vector<Control*> controls() const;

@@ -8,6 +8,10 @@
 
 namespace loadergui::ui {
 
+class TypedForm;
+// The member of a window's typed struct that holds a row's control (see ui/TypedForm.h).
+using ControlMember = Control* TypedForm::*;
+
 enum ControlFlag : unsigned {
   kNoFlags = 0,
   kDefaultButton = 1,  // Enter presses it
@@ -24,6 +28,7 @@ struct ControlLayout {
   int left, top, width, height;
   unsigned flags;
   std::vector<std::string_view> items;
+  ControlMember member = nullptr;
 };
 
 // A menu bar entry: top-level menus have level 0, their items level 1.
@@ -31,6 +36,7 @@ struct MenuEntry {
   std::string_view name;
   std::string_view caption;
   int level;
+  ControlMember member = nullptr;
 };
 
 struct FormLayout {

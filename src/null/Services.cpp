@@ -1,0 +1,17 @@
+// The stand-in platform's services, put together.
+#include "Services.h"
+
+#include <utility>
+
+namespace loadergui::null {
+
+NullServices::NullServices(std::string programFolder, std::string programBaseName)
+    : NullFileSystem(std::move(programFolder), std::move(programBaseName)),
+      NullProcesses(static_cast<NullFileSystem&>(*this)),
+      NullSettingsStorage(static_cast<NullFileSystem&>(*this)) {}
+
+platform::Services NullServices::interfaces() {
+  return {*this, *this, *this, *this, *this, *this};
+}
+
+}  // namespace loadergui::null

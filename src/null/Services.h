@@ -1,0 +1,33 @@
+// The stand-in platform: every platform service in one object, over a real folder on disk, with
+// a record of everything a user would see.
+#pragma once
+
+#include <string>
+
+#include "FileSystem.h"
+#include "Messages.h"
+#include "Pickers.h"
+#include "Processes.h"
+#include "SerialPorts.h"
+#include "SettingsStorage.h"
+#include "platform/Services.h"
+
+namespace loadergui::null {
+
+// One object, so that a test reads every record (messages, dialogs, processes, ...) and sets
+// every answer in one place. The file system comes first: the others use it.
+class NullServices : public NullFileSystem,
+                     public NullMessages,
+                     public NullPickers,
+                     public NullProcesses,
+                     public NullSerialPorts,
+                     public NullSettingsStorage {
+ public:
+  // programFolder is a folder on the machine that stands for the program's folder.
+  NullServices(std::string programFolder, std::string programBaseName);
+
+  // The services as the program takes them: every one of them is this object.
+  platform::Services interfaces();
+};
+
+}  // namespace loadergui::null

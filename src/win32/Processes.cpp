@@ -1,0 +1,94 @@
+// Starting the external tools, with and without waiting for them to end.
+#include "Processes.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace loadergui::win32 {
+
+// The start record that the shipped 32-bit build hands over is 68 bytes long.
+#if !defined(_WIN64)
+static_assert(sizeof(STARTUPINFOA) == 68, "8-bit start record");
+#endif
+
+namespace {
+
+// The program path at the head of a command line: up to the first blank, or the text between
+// the quotes when it begins with one.
+std::string FirstToken(const std::string& commandLine) {
+  if (!commandLine.empty() && commandLine[0] == '"') {
+    std::size_t closing = commandLine.find('"', 1);
+    return commandLine.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
+  }
+  return commandLine.substr(0, commandLine.find_first_of(" \t"));
+}
+
+bool IsRelativePath(const std::string& path) {
+  if (path.empty() || path[0] == '\\' || path[0] == '/') return false;
+  return !(path.size() > 1 && path[1] == ':');
+}
+
+bool IsFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool HasExtension(const std::string& path) {
+  std::size_t dot = path.find_last_of('.');
+  return dot != std::string::npos && path.find_first_of("\\/", dot) == std::string::npos;
+}
+
+// Both calls start the child with the caller's environment and current directory.
+bool Start(const std::string& application, const std::string& commandLine, int windowStyle,
+           BOOL inheritHandles, DWORD creationFlags, PROCESS_INFORMATION& process) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(windowStyle);
+  // CreateProcessA may write into the command line, so it gets a copy of its own.
+  std::vector<char> writableCommandLine(commandLine.begin(), commandLine.end());
+  writableCommandLine.push_back('\0');
+  return CreateProcessA(application.empty() ? nullptr : application.c_str(),
+                        writableCommandLine.data(), nullptr, nullptr, inheritHandles, creationFlags,
+                        nullptr, nullptr, &startup, &process) != FALSE;
+}
+
+}  // namespace
+
+// A relative program path names the tool beside the program whatever the current directory
+// is; the operating system's own search (which looks in the current directory) comes second.
+std::string Win32Processes::programBesideUs(const std::string& commandLine) {
+  std::string program = FirstToken(commandLine);
+  if (!IsRelativePath(program)) return {};
+  std::string candidate = files_.programFolder() + "\\" + program;
+  if (IsFile(candidate)) return candidate;
+  // The operating system adds ".exe" to a program named without an extension.
+  if (!HasExtension(program) && IsFile(candidate + ".exe")) return candidate + ".exe";
+  return {};
+}
+
+void Win32Processes::runAndWait(const std::string& commandLine, int windowStyle) {
+  PROCESS_INFORMATION process{};
+  if (!Start(programBesideUs(commandLine), commandLine, windowStyle, TRUE, NORMAL_PRIORITY_CLASS,
+             process)) {
+    return;  // a tool that cannot start is not reported; the caller goes on
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
+// The tool gets a console window of its own and lives on by itself; no handle is kept.
+bool Win32Processes::startProcess(const std::string& commandLine, int windowStyle) {
+  PROCESS_INFORMATION process{};
+  if (!Start(programBesideUs(commandLine), commandLine, windowStyle, FALSE,
+             NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE, process)) {
+    return false;
+  }
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return true;
+}
+
+}  // namespace loadergui::win32

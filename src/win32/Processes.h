@@ -1,0 +1,27 @@
+// Starting the external tools through the real Windows process functions.
+#pragma once
+
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Processes.h"
+
+namespace loadergui::win32 {
+
+class Win32Processes : public platform::Processes {
+ public:
+  // A tool named by a relative path is looked for in the program folder that files report.
+  explicit Win32Processes(platform::FileSystem& files) : files_(files) {}
+
+  void runAndWait(const std::string& commandLine, int windowStyle) override;
+  bool startProcess(const std::string& commandLine, int windowStyle) override;
+
+ private:
+  // The absolute path of a command line's program when it is a relative path naming a file in
+  // the program folder; empty when the operating system's own search should find it.
+  std::string programBesideUs(const std::string& commandLine);
+
+  platform::FileSystem& files_;
+};
+
+}  // namespace loadergui::win32
