@@ -3,10 +3,10 @@
 // costs is what any program showing these windows pays; the program's own cost is the rest.
 #include <windows.h>
 
-#include "MessageLoop.h"
-#include "Win32Toolkit.h"
 #include "app/MainLayout.h"
 #include "settings/OptionsLayout.h"
+#include "win32/MessageLoop.h"
+#include "win32/Toolkit.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   loadergui::win32::Win32Toolkit toolkit(instance);
