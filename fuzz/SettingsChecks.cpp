@@ -8,7 +8,7 @@
 #include <iterator>
 #include <memory>
 
-#include "LoaderLineGrammar.h"
+#include "ExpectedCommand.h"
 #include "Printable.h"
 #include "app/App.h"
 #include "app/SubRoutines.h"
@@ -168,106 +168,70 @@ void CheckLoadedState(const LoadedState& state, Failures& failures) {
 
 // ---- Presses ----
 
-struct ExpectedLine {
-  bool execute = true;  // false for a dump
-  LoaderAction action = LoaderAction::Upload;
-  std::string address;
-  std::string size;  // downloads
-  std::string file;
-};
-
-void CompareField(const std::string& what, const std::string& seen, const std::string& wanted,
-                  const std::string& press, Failures& failures) {
-  if (seen != wanted) {
-    failures.Add(press + ": " + what + " is " + Visible(seen) + ", the controls hold " +
-                 Visible(wanted));
+// What a press reads from the controls: the variant, the options and, for Execute, the path
+// options that are ticked. The action, size and file are the caller's.
+PressInputs ReadInputs(Run& run, bool execute) {
+  OptionsDialog& options = run.app.frmOptions();
+  PressInputs in;
+  in.serial = SerialLoaderSelected(run.app);
+  in.device = options.cmbCOMPort->text();
+  in.baudrate = options.cmbBaudrate->text();
+  in.ip = options.cmbIP->text();
+  in.address = options.txtAddress->text();
+  in.noConsole = options.cbNoConsole->value() == ui::kTicked;
+  in.dumbTerminal = options.cbDumbTerminal->value() == ui::kTicked;
+  in.noScreenClear = options.cbNoScreenClear->value() == ui::kTicked;
+  if (execute && options.cbChroot->value() == ui::kTicked) in.chroot = options.txtChroot->text();
+  if (execute && options.cbCDFSRedir->value() == ui::kTicked) {
+    in.iso = options.txtCDFSRedir->text();
   }
+  return in;
 }
 
-void CheckLoaderLine(Run& run, const std::string& line, const ExpectedLine& expected,
-                     const std::string& press, Failures& failures) {
-  std::string problem;
-  auto parsed = ParseLoaderLine(line, expected.execute, problem);
-  if (!parsed) {
-    failures.Add(press + ": " + problem + " in " + Visible(line));
-    return;
-  }
-  ui::Form& options = run.app.frmOptions().form();
-  auto text = [&options](const char* name) { return options.control(name).text(); };
-  auto ticked = [&options](const char* name) {
-    return options.control(name).value() == ui::kTicked;
-  };
-  bool serial = SerialLoaderSelected(run.app);
-  if (parsed->serial != serial) failures.Add(press + ": wrong loader head in " + Visible(line));
-  CompareField("target", parsed->target, text(serial ? "cmbCOMPort" : "cmbIP"), press, failures);
-  if (serial)
-    CompareField("speed", parsed->speed.value_or(""), text("cmbBaudrate"), press, failures);
-  CompareField("address", parsed->address, expected.address, press, failures);
-  if (parsed->noConsole != ticked("cbNoConsole") ||
-      parsed->dumbTerminal != ticked("cbDumbTerminal") ||
-      parsed->noScreenClear != ticked("cbNoScreenClear")) {
-    failures.Add(press + ": switch options do not follow the check boxes in " + Visible(line));
-  }
-  bool wantChroot = expected.execute && ticked("cbChroot");
-  bool wantIso = expected.execute && ticked("cbCDFSRedir");
-  if (parsed->chroot.has_value() != wantChroot || parsed->iso.has_value() != wantIso) {
-    failures.Add(press + ": path options do not follow the check boxes in " + Visible(line));
-  }
-  if (parsed->chroot && wantChroot) {
-    CompareField("chroot", *parsed->chroot, text("txtChroot"), press, failures);
-  }
-  if (parsed->iso && wantIso)
-    CompareField("ISO", *parsed->iso, text("txtCDFSRedir"), press, failures);
-  if (parsed->action != expected.action) failures.Add(press + ": wrong action in " + Visible(line));
-  if (expected.action == LoaderAction::Download) {
-    CompareField("size", parsed->size.value_or(""), expected.size, press, failures);
-  }
-  CompareField("file", parsed->file, expected.file, press, failures);
-}
-
-// Clicks one control and checks what the click started: nothing after a message, otherwise the
-// ARP step when it is due and exactly one loader line.
-void Press(Run& run, ui::Control& control, const ExpectedLine& expected, const std::string& press,
-           Failures& failures) {
+// Clicks one control and checks what the click did against what it had to do: refuse with a
+// message and start nothing (`refusal` says why it must), or start the ARP step when it is due
+// and exactly the loader line the inputs dictate.
+void Press(Run& run, ui::Control& control, const PressInputs& in, bool execute, const char* refusal,
+           const std::string& press, Failures& failures) {
   auto& services = run.services;
   services.processes.clear();
   services.messages.clear();
   control.click();
-  if (!services.messages.empty()) {
+  if (refusal || !services.messages.empty()) {
+    if (!refusal) {
+      failures.Add(press + ": refused with " + Visible(services.messages.front().text) +
+                   " although nothing calls for it");
+    } else if (services.messages.size() != 1 || services.messages.front().title != "Oops!") {
+      failures.Add(press + ": not refused in one Oops! box although " + refusal);
+    }
     if (!services.processes.empty()) {
       failures.Add(press + ": " + std::to_string(services.processes.size()) +
-                   " process(es) started although " + Visible(services.messages.front().text) +
-                   " was shown");
-    }
-    for (const auto& message : services.messages) {
-      if (message.title != "Oops!") failures.Add(press + ": message titled " + message.title);
+                   " process(es) started although it was refused");
     }
     return;
   }
-  ui::Form& options = run.app.frmOptions().form();
-  bool arpDue = expected.execute && !SerialLoaderSelected(run.app) &&
-                options.control("cbARP").value() == ui::kTicked;
+  OptionsDialog& options = run.app.frmOptions();
+  bool arpDue = execute && !in.serial && options.cbARP->value() == ui::kTicked;
   std::size_t wanted = arpDue ? 2 : 1;
   if (services.processes.size() != wanted) {
     failures.Add(press + ": " + std::to_string(services.processes.size()) +
                  " processes started, expected " + std::to_string(wanted));
     return;
   }
+  auto compare = [&](const char* what, const std::string& seen, const std::string& wanted) {
+    if (seen != wanted) {
+      failures.Add(press + ": the " + what + " line is " + Visible(seen) + ", the inputs make " +
+                   Visible(wanted));
+    }
+  };
   if (arpDue) {
     const auto& arp = services.processes.front();
-    std::string problem;
-    auto parsed = ParseArpLine(arp.commandLine, problem);
     if (!arp.waited) failures.Add(press + ": the ARP step was not waited for");
-    if (!parsed) {
-      failures.Add(press + ": " + problem + " in " + Visible(arp.commandLine));
-    } else {
-      CompareField("ARP ip", parsed->first, options.control("cmbIP").text(), press, failures);
-      CompareField("ARP mac", parsed->second, options.control("txtARP").text(), press, failures);
-    }
+    compare("ARP", arp.commandLine, ExpectedArpLine(in.ip, options.txtARP->text()));
   }
   const auto& loader = services.processes.back();
   if (loader.waited) failures.Add(press + ": the loader was waited for");
-  CheckLoaderLine(run, loader.commandLine, expected, press, failures);
+  compare("loader", loader.commandLine, ExpectedLoaderLine(in));
 }
 
 // A value of the [FUZZ] section, or the fallback when it is missing or empty.
@@ -292,7 +256,6 @@ void PressEverything(Run& run, const std::string& content, Failures& failures) {
   std::string dump = FuzzValue(content, "DUMP", kDefaultDump);
   dump = dump.substr(0, dump.find('\0'));
   ui::Form& main = run.app.frmMain().form();
-  ui::Form& options = run.app.frmOptions().form();
 
   struct Mode {
     const char* menu;
@@ -314,23 +277,31 @@ void PressEverything(Run& run, const std::string& content, Failures& failures) {
       main.control(mode.menu).click();
       main.control("txtUpload").setText(kUploadFile);
       main.control("txtDownload").setText(download);
-      ExpectedLine expected;
-      expected.action = mode.action;
-      expected.address = options.control("txtAddress").text();
-      expected.size = options.control("txtFilesize").text();
-      expected.file = mode.action == LoaderAction::Download ? download : kUploadFile;
-      Press(run, main.control("cmdExecute"), expected,
+      PressInputs in = ReadInputs(run, true);
+      in.action = mode.action;
+      in.size = run.app.frmOptions().txtFilesize->text();
+      in.file = mode.action == LoaderAction::Download ? download : kUploadFile;
+      const char* refusal = nullptr;
+      if (mode.action == LoaderAction::Download &&
+          (download.empty() || download == "Please select a file to download to...")) {
+        refusal = "the download box holds no file";
+      } else if (mode.action == LoaderAction::Download && in.size == "0x0") {
+        refusal = "the size is 0x0";
+      } else if (CarriesAQuote(in)) {
+        refusal = "a value holds a double quote";
+      }
+      Press(run, main.control("cmdExecute"), in, true, refusal,
             std::string(variant) + "/" + mode.menu + " Execute", failures);
     }
     for (const auto& dumpPress : kDumps) {
       run.services.dialogAnswers = {dump};
-      ExpectedLine expected;
-      expected.execute = false;
-      expected.action = LoaderAction::Download;
-      expected.address = dumpPress.address;
-      expected.size = dumpPress.size;
-      expected.file = TrimSpaces(dump);
-      Press(run, main.control(dumpPress.menu), expected,
+      PressInputs in = ReadInputs(run, false);
+      in.action = LoaderAction::Download;
+      in.address = dumpPress.address;
+      in.size = dumpPress.size;
+      in.file = TrimSpaces(dump);
+      Press(run, main.control(dumpPress.menu), in, false,
+            CarriesAQuote(in) ? "a value holds a double quote" : nullptr,
             std::string(variant) + " " + dumpPress.menu, failures);
     }
   }

@@ -11,8 +11,10 @@ namespace loadergui::fuzzing {
 // - every value read back through the profile store is at most 254 characters, and the loaded
 //   controls hold what the load sequence can produce;
 // - in both loader variants and all three transfer modes it presses Execute, and presses both
-//   dumps, checking each started command line with an independent grammar and against the
-//   loaded values; a press that shows a message starts nothing;
+//   dumps: a press with a reason to refuse (no download file, the size 0x0, a double quote in a
+//   value the line carries) shows one message and starts nothing; any other press starts the
+//   ARP step when due and exactly the line its values dictate, assembled apart from the
+//   program's own code, each value as it stands;
 // - it saves and loads again until the values stop changing, checking that no pass lengthens a
 //   text value, that a text without surrounding blanks or enclosing quotes is kept exactly, and
 //   that every other value is kept.

@@ -272,7 +272,9 @@ std::vector<std::string> ChildControl::items() const {
     std::string item(static_cast<std::size_t>(length) + 1, '\0');
     SendMessageA(window_, CB_GETLBTEXT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(item.data()));
-    item.resize(static_cast<std::size_t>(length));
+    // In a double-byte code page the length may count more than the item holds; the item ends
+    // at its first NUL.
+    item.resize(item.find('\0'));
     list.push_back(item);
   }
   return list;

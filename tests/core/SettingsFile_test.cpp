@@ -393,6 +393,9 @@ const CheckBoxText kCheckBoxTexts[] = {
     {"TooLarge", "7", 0, "0"},
     {"DigitThenLetter", "1x", 0, "0"},
     {"Fraction", "1.5", 0, "0"},
+    {"LeadingZero", "01", 0, "0"},
+    {"TwoLeadingZeros", "002", 0, "0"},
+    {"PlusSign", "+1", 0, "0"},
 };
 
 class SettingsCheckBoxTest

@@ -1,4 +1,5 @@
-// Values that would split a tool's command line are refused before anything starts.
+// A double quote in any value would regroup the tool's arguments, so it is refused before anything
+// starts; blanks and tabs go to the tools as typed.
 #include "AppFixture.h"
 
 namespace loadergui::testing {
@@ -25,27 +26,27 @@ struct UnsafeCase {
 };
 
 const UnsafeCase kUnsafe[] = {
-    {true, "mnuConfigUpload", "cmbCOMPort", "COM1 -d C:\\x",
-     "Sorry, the serial device cannot contain a blank or a double quote (\")."},
-    {true, "mnuConfigUlexecute", "cmbBaudrate", "115200\t-x",
-     "Sorry, the baud rate cannot contain a blank or a double quote (\")."},
-    {false, "mnuConfigUpload", "cmbIP", "10.0.0.1 -b 9600",
-     "Sorry, the IP address cannot contain a blank or a double quote (\")."},
+    {true, "mnuConfigUpload", "cmbCOMPort", "COM1\" -d \"C:\\x",
+     "Sorry, the serial device cannot contain a double quote (\")."},
+    {true, "mnuConfigUlexecute", "cmbBaudrate", "115200\"",
+     "Sorry, the baud rate cannot contain a double quote (\")."},
+    {false, "mnuConfigUpload", "cmbIP", "\"10.0.0.1 -b 9600",
+     "Sorry, the IP address cannot contain a double quote (\")."},
     {false, "mnuConfigDownload", "txtAddress", "0x0\"",
-     "Sorry, the address cannot contain a blank or a double quote (\")."},
-    {true, "mnuConfigDownload", "txtFilesize", "0x10 -u",
-     "Sorry, the file size cannot contain a blank or a double quote (\")."},
+     "Sorry, the address cannot contain a double quote (\")."},
+    {true, "mnuConfigDownload", "txtFilesize", "0x10 \"-u",
+     "Sorry, the file size cannot contain a double quote (\")."},
     {true, "mnuConfigUpload", "txtChroot", "C:\\root\" -x \"C:\\evil",
      "Sorry, a file name cannot contain a double quote (\")."},
     {false, "mnuConfigUpload", "txtCDFSRedir", "C:\\a\"b.iso",
      "Sorry, a file name cannot contain a double quote (\")."},
-    {true, "", "cmbCOMPort", "COM1\n",
-     "Sorry, the serial device cannot contain a blank or a double quote (\")."},
+    {true, "", "cmbBaudrate", "\"",
+     "Sorry, the baud rate cannot contain a double quote (\")."},
     {false, "", "cmbIP", "\"1.2.3.4\"",
-     "Sorry, the IP address cannot contain a blank or a double quote (\")."},
+     "Sorry, the IP address cannot contain a double quote (\")."},
 };
 
-TEST_F(UnsafeValuesTest, ValuesThatWouldSplitTheCommandLineAreRefused) {
+TEST_F(UnsafeValuesTest, ValuesWithADoubleQuoteAreRefused) {
   // Path options and the ARP step are on, so neither may start once a value is refused.
   optionStub("cbChroot").setValue(1);
   optionStub("cbCDFSRedir").setValue(1);
@@ -73,8 +74,8 @@ TEST_F(UnsafeValuesTest, ValuesThatWouldSplitTheCommandLineAreRefused) {
   }
 }
 
-TEST_F(UnsafeValuesTest, OddButSingleArgumentValuesStillGoAsTyped) {
-  // Empty texts, option-like texts and blanks inside quoted paths are each one argument.
+TEST_F(UnsafeValuesTest, OddValuesGoAsTyped) {
+  // Empty texts, option-like texts, blanks around or inside values and blanks inside quoted paths.
   mainControl("mnuRavlinkIP").click();
   mainControl("mnuConfigDownload").click();
   optionControl("cmbIP").setText("-x");
@@ -92,8 +93,54 @@ TEST_F(UnsafeValuesTest, OddButSingleArgumentValuesStillGoAsTyped) {
             "tools\\ravlink-ip.exe -t -x -a  -c \"C:\\my root -x\" -s -u -d \"C:\\out.bin\"");
 }
 
+struct TypedCase {
+  bool serial;
+  const char* modeItem;  // empty for the BIOS dump
+  const char* control;
+  const char* text;
+  const char* commandLine;
+};
+
+// A blank typed in front, a tab, a deliberate further option: the loader gets what was typed.
+const TypedCase kTyped[] = {
+    {true, "mnuConfigUpload", "txtAddress", " 0x8c010000",
+     "tools\\ravlink-serial.exe -t COM1 -b 115200 -a  0x8c010000 -u \"demo.elf\""},
+    {true, "mnuConfigUlexecute", "cmbCOMPort", "COM1 ",
+     "tools\\ravlink-serial.exe -t COM1  -b 115200 -a 0x8c010000 -x \"demo.elf\""},
+    {true, "mnuConfigUlexecute", "cmbBaudrate", "115200\t-q",
+     "tools\\ravlink-serial.exe -t COM1 -b 115200\t-q -a 0x8c010000 -x \"demo.elf\""},
+    {false, "mnuConfigUpload", "cmbIP", "10.0.0.1 -n",
+     "tools\\ravlink-ip.exe -t 10.0.0.1 -n -a 0x8c010000 -u \"demo.elf\""},
+    {true, "mnuConfigDownload", "txtFilesize", "0x10 ",
+     "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -s 0x10  -d \"C:\\out.bin\""},
+    {true, "", "cmbCOMPort", " COM2",
+     "tools\\ravlink-serial.exe -t  COM2 -b 115200 -a 0x0 -s 0x200000 -d \"C:\\bios.bin\""},
+};
+
+TEST_F(UnsafeValuesTest, BlanksAndTabsGoToTheLoaderAsTyped) {
+  for (const auto& c : kTyped) {
+    SCOPED_TRACE(c.text);
+    services->messages.clear();
+    services->processes.clear();
+    mainControl(c.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
+    std::string before = optionControl(c.control).text();
+    optionControl(c.control).setText(c.text);
+    if (*c.modeItem) {
+      mainControl(c.modeItem).click();
+      mainControl("cmdExecute").click();
+    } else {
+      services->dialogAnswers.push_back("C:\\bios.bin");
+      mainControl("mnuBIOS").click();
+    }
+    EXPECT_TRUE(services->messages.empty());
+    ASSERT_EQ(services->processes.size(), 1u);
+    EXPECT_EQ(services->processes[0].commandLine, c.commandLine);
+    optionControl(c.control).setText(before);
+  }
+}
+
 TEST_F(UnsafeValuesTest, MissingUploadFileIsReportedBeforeAnUnsafeValue) {
-  optionControl("cmbCOMPort").setText("COM 1");
+  optionControl("cmbCOMPort").setText("COM\"1");
   mainControl("txtUpload").setText("nothere.elf");
   mainControl("cmdExecute").click();
   ASSERT_EQ(services->messages.size(), 1u);

@@ -30,15 +30,14 @@ std::vector<UnquotedValue> SetupValues(const LoaderSetup& setup) {
   return {{"the IP address", setup.ip}};
 }
 
-// The tools split their command lines at blanks, tabs and line breaks, and a double quote
-// starts a quoted argument: such a character in an unquoted value would hand the tool
-// arguments the user never chose, for instance a second action or another output file. An
-// empty value passes, as the tools have always received it.
+// Typed values go to the tools as typed: a blank in front, which the tool never notices, or a
+// deliberate further option. A double quote is another matter: the tool would take everything
+// after it, up to the next quote, as one argument, swallowing the pieces that follow (the file
+// to upload, say). An empty value passes, as the tools have always received it.
 std::string UnquotedValuesRefusal(const std::vector<UnquotedValue>& values) {
   for (const auto& value : values) {
-    if (value.text.find_first_of(" \t\r\n\v\f\"") != std::string::npos) {
-      return std::string("Sorry, ") + value.what +
-             " cannot contain a blank or a double quote (\").";
+    if (value.text.find('"') != std::string::npos) {
+      return std::string("Sorry, ") + value.what + " cannot contain a double quote (\").";
     }
   }
   return {};

@@ -59,15 +59,11 @@ void SetOptionText(OptionsDialog& dialog, const OptionValue& option, const std::
   }
 }
 
-// Text that is no whole number, or a number no check box can hold, names no value.
+// Only the texts the program writes name a value: "0", "1" and "2". Anything else ("01", "+1",
+// "1.0", a word) names none, as a missing key does.
 std::optional<int> ParseCheckBoxValue(const std::string& text) {
-  if (text.empty() || text.size() > 3) return std::nullopt;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-  }
-  int value = std::stoi(text);
-  if (value > ui::kGreyed) return std::nullopt;
-  return value;
+  if (text.size() != 1 || text[0] < '0' || text[0] > '0' + ui::kGreyed) return std::nullopt;
+  return text[0] - '0';
 }
 
 }  // namespace loadergui
