@@ -26,11 +26,37 @@ std::size_t LastSeparator(const std::string& path) {
   return path.find_last_of("\\/");
 }
 
-// Hidden and system entries never count, read-only ones always do; folders only when asked for.
-bool Counts(const WIN32_FIND_DATAA& entry, platform::SearchFor what) {
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// "E:" alone: the drive letter and its colon, naming no folder of the drive.
+bool IsBareDrive(const std::string& path) {
+  return path.size() == 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+// What is left of a path once its trailing separators are taken off names a root: a bare drive
+// ("E:") or a network share ("\\server\share").
+bool NamesRoot(const std::string& withoutSeparators) {
+  if (IsBareDrive(withoutSeparators)) return true;
+  if (withoutSeparators.size() < 3 || !IsSeparator(withoutSeparators[0]) ||
+      !IsSeparator(withoutSeparators[1])) {
+    return false;
+  }
+  std::size_t serverEnd = withoutSeparators.find_first_of("\\/", 2);
+  return serverEnd != std::string::npos && serverEnd > 2 &&
+         withoutSeparators.find_first_of("\\/", serverEnd + 1) == std::string::npos &&
+         serverEnd + 1 < withoutSeparators.size();
+}
+
+// Hidden and system entries never count, read-only ones always do; folders only when asked for,
+// and nothing but folders when the pattern ends in a separator.
+bool Counts(const WIN32_FIND_DATAA& entry, platform::SearchFor what, bool foldersOnly) {
   DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (what == platform::SearchFor::OrdinaryFiles) excluded |= FILE_ATTRIBUTE_DIRECTORY;
-  return (entry.dwFileAttributes & excluded) == 0;
+  if ((entry.dwFileAttributes & excluded) != 0) return false;
+  return !foldersOnly || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace
@@ -39,13 +65,26 @@ Win32FileSystem::Win32FileSystem(std::string programFolder, std::string programB
     : programFolderOverride_(std::move(programFolder)),
       programBaseNameOverride_(std::move(programBaseName)) {}
 
+// The search finds entries of a folder, so a root, which is no folder's entry, is never found,
+// nor is a folder named with a separator at its end ("E:\", "C:\games\"), as the folder browser
+// and typing both give them. Such a pattern is searched without its separators and then counts
+// only folders; a root that exists counts as a folder whatever its attributes (Windows marks
+// C:\ hidden and system).
 bool Win32FileSystem::findFile(const std::string& pattern, platform::SearchFor what) {
-  if (pattern.empty()) return false;
+  std::string searched = pattern;
+  while (!searched.empty() && IsSeparator(searched.back())) searched.pop_back();
+  bool foldersOnly = searched.size() != pattern.size();
+  if (foldersOnly && NamesRoot(searched)) {
+    DWORD attributes = GetFileAttributesA((searched + "\\").c_str());
+    return what == platform::SearchFor::FilesAndFolders && attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  if (searched.empty()) return false;
   WIN32_FIND_DATAA entry{};
-  HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  HANDLE search = FindFirstFileA(searched.c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return false;
-  bool found = Counts(entry, what);
-  while (!found && FindNextFileA(search, &entry)) found = Counts(entry, what);
+  bool found = Counts(entry, what, foldersOnly);
+  while (!found && FindNextFileA(search, &entry)) found = Counts(entry, what, foldersOnly);
   FindClose(search);
   return found;
 }
@@ -72,8 +111,11 @@ std::string Win32FileSystem::programBaseName() {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+// "E:" alone names whichever folder of drive E: was current last, not the drive's root. The
+// program's folder on a drive root comes without its separator (so that "\tools\settings.ini"
+// can follow it) and must become current as the root itself.
 void Win32FileSystem::setCurrentDirectory(const std::string& folder) {
-  SetCurrentDirectoryA(folder.c_str());
+  SetCurrentDirectoryA((IsBareDrive(folder) ? folder + "\\" : folder).c_str());
 }
 
 std::string Win32FileSystem::currentDirectory() {

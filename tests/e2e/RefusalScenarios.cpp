@@ -58,12 +58,13 @@ const RefusalRow kRefusals[] = {
        app.paste(Form::Main, "txtDownload", box.path("a\" -u \"b.bin"));
      },
      kQuoteInName},
-    // A blank would hand the loader a second action of the settings' choosing.
-    {"refuse-size-that-splits-the-command", Variant::IP, Mode::Download, true, "0x400 -u",
+    // A quote would swallow the pieces after it, the download target among them, into one
+    // argument.
+    {"refuse-size-with-a-quote", Variant::IP, Mode::Download, true, "0x400 \"-u",
      [](Program& app, const Sandbox& box) {
        app.paste(Form::Main, "txtDownload", box.path("target.bin"));
      },
-     "Sorry, the file size cannot contain a blank or a double quote (\")."},
+     "Sorry, the file size cannot contain a double quote (\")."},
 };
 
 void Refusal(const Sandbox& box, const Environment& environment, const RefusalRow& row) {

@@ -300,8 +300,8 @@ void PathsWithBlanksAndAccents(const Sandbox& box, const Environment& environmen
   app.exit();
 }
 
-// Only the exact size "0x0" is refused; every other size, and any address that stays one
-// argument, goes to the loader as typed, empty and option-like ones included.
+// Only the exact size "0x0" is refused; every other size and address goes to the loader as
+// typed, empty, option-like and blank-holding ones included.
 void SizesAndAddressesAsTyped(const Sandbox& box, const Environment& environment) {
   struct Typed {
     const char* size;
@@ -315,6 +315,9 @@ void SizesAndAddressesAsTyped(const Sandbox& box, const Environment& environment
       {"0", "-n", "tools\\ravlink-serial.exe -t COM1 -b 115200 -a -n -s 0 -d \"{file}\""},
       {"", "0x8c010000",
        "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -s  -d \"{file}\""},
+      // A blank typed in front, and a further option: each goes to the loader as typed.
+      {"0x100 ", " 0x8c010000 -q",
+       "tools\\ravlink-serial.exe -t COM1 -b 115200 -a  0x8c010000 -q -s 0x100  -d \"{file}\""},
   };
   Program app(box, environment.probeLibrary);
   ChooseMode(app, Mode::Download);

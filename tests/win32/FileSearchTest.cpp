@@ -19,10 +19,15 @@ struct Entry {
 
 // The scratch folder's contents for every search below.
 const Entry kEntries[] = {
-    {"plain.exe", FILE_ATTRIBUTE_NORMAL},     {"readonly.dll", FILE_ATTRIBUTE_READONLY},
-    {"secret-h.dll", FILE_ATTRIBUTE_HIDDEN},  {"secret-s.dll", FILE_ATTRIBUTE_SYSTEM},
-    {"archived.bin", FILE_ATTRIBUTE_ARCHIVE}, {"folder.exe", FILE_ATTRIBUTE_DIRECTORY},
-    {"mixed-a.dat", FILE_ATTRIBUTE_HIDDEN},   {"mixed-b.dat", FILE_ATTRIBUTE_NORMAL},
+    {"plain.exe", FILE_ATTRIBUTE_NORMAL},
+    {"readonly.dll", FILE_ATTRIBUTE_READONLY},
+    {"secret-h.dll", FILE_ATTRIBUTE_HIDDEN},
+    {"secret-s.dll", FILE_ATTRIBUTE_SYSTEM},
+    {"archived.bin", FILE_ATTRIBUTE_ARCHIVE},
+    {"folder.exe", FILE_ATTRIBUTE_DIRECTORY},
+    {"mixed-a.dat", FILE_ATTRIBUTE_HIDDEN},
+    {"mixed-b.dat", FILE_ATTRIBUTE_NORMAL},
+    {"hidden-dir", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN},
 };
 
 struct SearchCase {
@@ -47,6 +52,14 @@ const SearchCase kSearches[] = {
     {"QuestionMark", "p?ain.exe", true, true},
     {"WildcardWithoutMatch", "*.iso", false, false},
     {"MissingSubfolder", "nowhere\\plain.exe", false, false},
+    // A separator at the end names a folder, as the folder browser and typing give them.
+    {"FolderWithSeparator", "folder.exe\\", false, true},
+    {"FolderWithSlash", "folder.exe/", false, true},
+    {"FolderWithTwoSeparators", "folder.exe\\\\", false, true},
+    {"FileWithSeparator", "plain.exe\\", false, false},
+    {"HiddenFolderWithSeparator", "hidden-dir\\", false, false},
+    {"WildcardFolderWithSeparator", "fold*\\", false, true},
+    {"WildcardMatchingOnlyFilesWithSeparator", "plain*\\", false, false},
 };
 
 void PrintTo(const SearchCase& row, std::ostream* out) {
@@ -58,11 +71,11 @@ class FileSearchTest : public ::testing::TestWithParam<SearchCase> {
   void SetUp() override {
     for (const Entry& entry : kEntries) {
       std::string path = folder_ / entry.name;
-      if (entry.attributes == FILE_ATTRIBUTE_DIRECTORY) {
+      if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
         ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-        continue;
+      } else {
+        ASSERT_TRUE(WriteWholeFile(path, "x"));
       }
-      ASSERT_TRUE(WriteWholeFile(path, "x"));
       ASSERT_TRUE(SetFileAttributesA(path.c_str(), entry.attributes));
       // Without the attribute on disk the search could not tell the entries apart.
       const DWORD telling = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
@@ -107,6 +120,49 @@ TEST(FileSearchEdgeTest, FolderNamedWholeIsFoundOnlyWithFolders) {
   Win32Services services;
   EXPECT_TRUE(services.findFile(folder.path(), SearchFor::FilesAndFolders));
   EXPECT_FALSE(services.findFile(folder.path(), SearchFor::OrdinaryFiles));
+}
+
+// The root of the drive the tests run on, "Z:\\" under Wine.
+std::string OwnDriveRoot() {
+  return TestExecutableFolder().substr(0, 2) + "\\";
+}
+
+// A drive letter that names no drive here, or empty when every letter is taken.
+std::string UnusedDriveRoot() {
+  DWORD drives = GetLogicalDrives();
+  for (char letter = 'Y'; letter >= 'D'; --letter) {
+    if (!(drives & (1u << (letter - 'A')))) return std::string(1, letter) + ":\\";
+  }
+  return {};
+}
+
+// The folder browser gives "E:\" for a drive picked whole; Windows marks C:\ hidden and system.
+TEST(FileSearchEdgeTest, ARootThatExistsCountsAsAFolder) {
+  Win32Services services;
+  std::string root = OwnDriveRoot();
+  std::string drive = root.substr(0, 2);
+  for (const std::string& pattern : {root, drive + "/", drive + "\\\\"}) {
+    EXPECT_TRUE(services.findFile(pattern, SearchFor::FilesAndFolders)) << pattern;
+    EXPECT_FALSE(services.findFile(pattern, SearchFor::OrdinaryFiles)) << pattern;
+  }
+  std::string unused = UnusedDriveRoot();
+  ASSERT_FALSE(unused.empty());
+  EXPECT_FALSE(services.findFile(unused, SearchFor::FilesAndFolders)) << unused;
+}
+
+// "E:" alone names whatever folder of drive E: was current last; the program's folder on a
+// drive root comes that way and must become current as the root itself.
+TEST(FileSearchEdgeTest, ABareDriveBecomesCurrentAsItsRoot) {
+  ScratchFolder folder;
+  Win32Services services;
+  std::string original = services.currentDirectory();
+  services.setCurrentDirectory(folder.path());
+  std::string inFolder = services.currentDirectory();
+  services.setCurrentDirectory(folder.path().substr(0, 2));
+  std::string afterBareDrive = services.currentDirectory();
+  services.setCurrentDirectory(original);
+  EXPECT_EQ(inFolder, folder.path());
+  EXPECT_EQ(afterBareDrive, folder.path().substr(0, 2) + "\\");
 }
 
 TEST(FileSearchEdgeTest, UnusablePatternsFindNothing) {
