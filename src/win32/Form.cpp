@@ -141,6 +141,11 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       onClose();
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) onSessionEnding();
+      return 0;
     case WM_ACTIVATE:
       onActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
       return 0;
@@ -163,6 +168,12 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The session ends whatever the program says; a form with a handler for it gets its last word
+// now, since no WM_CLOSE follows.
+void Win32Form::onSessionEnding() {
+  if (onEndSession) onEndSession();
 }
 
 bool Win32Form::onCreate() {

@@ -46,6 +46,7 @@ class Win32Form : public ui::Form {
   void onDroppedFiles(HDROP drop);
   void onDpiChanged(int dpi, const RECT& suggested);
   void onClose();
+  void onSessionEnding();
   void onActivate(bool active, bool minimized);
   void onNextControl(HWND control);
   LRESULT onGetDefaultId() const;

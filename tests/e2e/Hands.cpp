@@ -324,6 +324,22 @@ bool Program::takesInput(Form form) {
   return IsWindowEnabled(formWindow(form)) != FALSE;
 }
 
+void Program::endSession() {
+  std::vector<HWND> windows = topWindows();
+  for (HWND window : windows) {
+    DWORD_PTR mayEnd = 0;
+    Require(SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                kPatience, &mayEnd) != 0,
+            "a window did not answer whether the session may end");
+    Require(mayEnd != 0, "the window '" + WindowText(window) + "' refused the end of the session");
+  }
+  for (HWND window : windows) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kPatience,
+                        &ignored);
+  }
+}
+
 void Program::exit() {
   choose("&File", "E&xit");
   waitForExit();

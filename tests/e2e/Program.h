@@ -94,6 +94,9 @@ class Program {
   void openOptions();
   // Ends the program through File, Exit and waits until it has ended.
   void exit();
+  // Logs the user off as the system does: asks every top-level window of the program whether
+  // the session may end, then tells each that it ends; not waited for.
+  void endSession();
   // The close box of a window (its system menu's Close command); not waited for.
   void closeBox(Form form);
   // Whether the window takes input: a modal window of its own blocks it.

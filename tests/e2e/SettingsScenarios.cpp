@@ -195,6 +195,27 @@ void ReadOnlySettings(const Sandbox& box, const Environment& environment) {
                ReadWholeFile(box.settings()).value_or("(none)"));
 }
 
+// Logging off with the program open, even with the options dialog open and changed: the run's
+// choices are saved as they stand, as at any close.
+void EndOfSession(const Sandbox& box, const Environment& environment) {
+  Program app(box, environment.probeLibrary);
+  Step("choose the IP loader and Download, change options and leave the dialog open");
+  ChooseVariant(app, Variant::IP);
+  ChooseMode(app, Mode::Download);
+  app.openOptions();
+  SetOptionText(app, "txtAddress", "0x8c070000");
+  SetOptionBox(app, "cbDumbTerminal", true);
+  Step("the session ends");
+  app.endSession();
+  app.waitForExit();
+  std::vector<IniLine> lines = ReadIni(box.settings());
+  RequireSettingsOrder(lines);
+  RequireEqual("TYPE", "&Download", IniValue(lines, "SETTINGS", "TYPE"));
+  RequireEqual("RAVLINK", "IP", IniValue(lines, "SETTINGS", "RAVLINK"));
+  RequireEqual("ADDRESS", "0x8c070000", IniValue(lines, "OPTIONS", "ADDRESS"));
+  RequireEqual("DUMBTERM", "1", IniValue(lines, "OPTIONS", "DUMBTERM"));
+}
+
 }  // namespace
 
 std::vector<Scenario> SettingsScenarios() {
@@ -202,6 +223,7 @@ std::vector<Scenario> SettingsScenarios() {
       {"hand-edited-settings", HandEdited},
       {"self-written-settings-survive", SelfWrittenSurvives},
       {"read-only-settings-at-exit", ReadOnlySettings},
+      {"end-of-session-saves", EndOfSession},
   };
 }
 

@@ -259,6 +259,48 @@ TEST_F(WindowsAppTest, TheMainWindowsCloseBoxUnloadsTheProgram) {
   EXPECT_TRUE(DrainMessages());
 }
 
+// Logging off or shutting down ends the process without a close request. The system asks every
+// top-level window whether the session may end, then tells each that it ends.
+void EndTheSession(const std::vector<HWND>& windows) {
+  for (HWND window : windows) EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+  for (HWND window : windows) SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+}
+
+TEST_F(WindowsAppTest, TheEndOfTheSessionSavesOnce) {
+  HWND dialog = FormWindow(options());
+  SetWindowTextA(optionsChild("txtAddress"), "0x8c000000");
+  EndTheSession({dialog, main_});
+  EXPECT_TRUE(app_->ended());
+  EXPECT_FALSE(IsWindow(main_));
+  EXPECT_EQ(services_.writes, 16);
+  EXPECT_EQ(services_.written["ADDRESS"], "0x8c000000");
+  EXPECT_TRUE(DrainMessages());
+}
+
+// With the options dialog open, its values as they stand are saved, as at any close.
+TEST_F(WindowsAppTest, TheEndOfTheSessionWithTheOptionsOpenSavesTheirValuesAsTheyStand) {
+  WhileModal([&] {
+    SetWindowTextA(optionsChild("cmbBaudrate"), "9600");
+    SendMessageA(optionsChild("cbNoConsole"), BM_CLICK, 0, 0);
+    EndTheSession({FormWindow(options()), main_});
+  });
+  openOptions();
+  EXPECT_TRUE(app_->ended());
+  EXPECT_EQ(services_.writes, 16);
+  EXPECT_EQ(services_.written["BAUDRATE"], "9600");
+  EXPECT_EQ(services_.written["NOCONSOLE"], "1");
+  DrainMessages();
+}
+
+// A session end that another program refused (WM_ENDSESSION with FALSE) changes nothing.
+TEST_F(WindowsAppTest, ACancelledEndOfSessionLeavesTheProgramRunning) {
+  EXPECT_TRUE(SendMessageA(main_, WM_QUERYENDSESSION, 0, 0));
+  SendMessageA(main_, WM_ENDSESSION, FALSE, 0);
+  EXPECT_FALSE(app_->ended());
+  EXPECT_TRUE(IsWindow(main_));
+  EXPECT_EQ(services_.writes, 0);
+}
+
 TEST_F(WindowsAppTest, WritesScreenshotsOfBothWindowsInBothVariants) {
   if (formtest::ScreenshotFolder().empty()) GTEST_SKIP() << "LOADERGUI_SCREENSHOTS is not set";
   for (const char* variant : {"serial", "ip"}) {

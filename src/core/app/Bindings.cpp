@@ -59,8 +59,11 @@ void BindMainWindow(App& app, MainWindow& window) {
   window.form().onDropFiles = [&app](const std::vector<std::string>& paths) {
     frmMain::Form_DropFiles(app, paths);
   };
-  // Closing the main window by any means is its unload.
+  // Closing the main window by any means is its unload, the end of the session included, when
+  // no close request comes and the process simply ends: the run's settings are saved from the
+  // controls as they stand, the options dialog's too if it is open.
   window.form().onCloseRequest = [&app] { app.unloadMain(); };
+  window.form().onEndSession = [&app] { app.unloadMain(); };
 }
 
 void BindOptionsDialog(App& app, OptionsDialog& dialog) {

@@ -44,6 +44,9 @@ class Form {
 
   // Raised by the backend when the user asks to close the window (close box, Alt+F4).
   std::function<void()> onCloseRequest;
+  // Raised by the backend when the user's session ends (logging off, shutting down) while the
+  // window is open; the process ends soon after the handler returns.
+  std::function<void()> onEndSession;
   // Raised by the backend when files are dropped onto the window, with their full paths in
   // the order the platform gives them.
   std::function<void(const std::vector<std::string>& paths)> onDropFiles;
