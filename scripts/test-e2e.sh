@@ -26,6 +26,10 @@ ensure_serial_port COM7
 work="$root/build/e2e-runs"
 rm -rf "$work"
 mkdir -p "$work"
+# Drive R: of the prefix is a folder of its own, for the program placed in a drive's root.
+root_drive="$work/drive-r"
+mkdir -p "$root_drive"
+ln -sfn "$root_drive" "$WINEPREFIX/dosdevices/r:"
 output="$root/build/e2e-driver.log"
 echo "test-e2e: running the i686 e2e_driver.exe under the 32-bit Wine (display $DISPLAY); failed scenarios stay in build/e2e-runs"
 
@@ -33,7 +37,8 @@ started=$SECONDS
 # Line by line as the scenarios end: CR LF made plain, Wine's note about the volume label of
 # drive Z: (which its file dialogs provoke) left out, and the driver's own count held back for
 # the closing line below.
-timeout 300 "$WINE32" "$build/tests/e2e/e2e_driver.exe" --work "Z:${work//\//\\}" "$@" 2>&1 |
+timeout 300 "$WINE32" "$build/tests/e2e/e2e_driver.exe" --work "Z:${work//\//\\}" \
+  --root-drive R: "$@" 2>&1 |
   sed -u -e 's/\r$//' -e '/^wine: Read access denied for device/d' | tee "$output" |
   grep --line-buffered -Ev '^[0-9]+ passed, [0-9]+ failed$'
 status=${PIPESTATUS[0]}

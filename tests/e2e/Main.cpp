@@ -19,6 +19,7 @@ struct Arguments {
   Layout layout;
   std::vector<std::string> only;  // run only scenarios whose name holds one of these
   bool keep = false;              // keep every scenario folder, not only those that failed
+  std::string rootDrive;          // a drive letter mapped to an empty folder of its own ("R:")
 };
 
 std::string DriverFolder() {
@@ -44,10 +45,12 @@ Arguments ReadArguments(int argc, char** argv) {
       arguments.only.push_back(argv[++i]);
     } else if (option == "--keep") {
       arguments.keep = true;
+    } else if (option == "--root-drive" && hasValue) {
+      arguments.rootDrive = argv[++i];
     } else {
       std::fprintf(stderr,
                    "usage: e2e_driver [--payload DIR] [--work DIR] [--only TEXT]... "
-                   "[--keep]\n");
+                   "[--keep] [--root-drive R:]\n");
       std::exit(2);
     }
   }
@@ -91,8 +94,8 @@ std::vector<Scenario> AllScenarios() {
 
 int main(int argc, char** argv) {
   Arguments arguments = ReadArguments(argc, argv);
-  Environment environment{DriverFolder() + "\\e2e_probe.dll",
-                          OtherDrive(arguments.layout.workRoot)};
+  Environment environment{DriverFolder() + "\\e2e_probe.dll", OtherDrive(arguments.layout.workRoot),
+                          arguments.layout, arguments.rootDrive};
   MakeFolder(arguments.layout.workRoot);
   std::printf("e2e: program from %s, scenario folders in %s\n", arguments.layout.payload.c_str(),
               arguments.layout.workRoot.c_str());

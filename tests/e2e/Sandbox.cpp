@@ -1,6 +1,8 @@
 // A scenario's fresh folder with the program and its tools.
 #include "Sandbox.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 #include "Files.h"
@@ -20,6 +22,16 @@ Sandbox::Sandbox(const Layout& layout, int number, const std::string& name) {
   folder_ = layout.workRoot + "\\" + prefix + name;
   if (FolderExists(folder_)) RemoveTree(folder_);
   MakeFolder(folder_);
+  layOut(layout);
+}
+
+Sandbox::Sandbox(const Layout& layout, const std::string& drive)
+    : folder_(drive), driveRoot_(true) {
+  clear();
+  layOut(layout);
+}
+
+void Sandbox::layOut(const Layout& layout) {
   MakeFolder(tools());
   CopyOneFile(layout.payload + "\\ravlinkgui.exe", program());
   for (const char* tool : kStandIns) {
@@ -37,7 +49,23 @@ void Sandbox::setToolSleep(unsigned milliseconds) const {
 
 void Sandbox::finish(bool keep) const {
   WaitUntil([&] { return AllToolsEnded(ReadToolLog(tools())); }, 30000);
-  if (!keep) RemoveTree(folder_);
+  if (!keep) clear();
+}
+
+void Sandbox::clear() const {
+  if (!driveRoot_) {
+    RemoveTree(folder_);
+    return;
+  }
+  WIN32_FIND_DATAA entry{};
+  HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    RemoveTree(folder_ + "\\" + name);
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
 }
 
 }  // namespace e2e

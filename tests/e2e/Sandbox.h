@@ -16,6 +16,9 @@ class Sandbox {
   // Creates the folder "workRoot\NN-name" with ravlinkgui.exe, tools\ravlink-serial.exe,
   // tools\ravlink-ip.exe, tools\arp.exe and placeholder tools\cygwin1.dll and tools\cygintl.dll.
   Sandbox(const Layout& layout, int number, const std::string& name);
+  // Lays the same out in the root of a drive ("R:") that the test run maps to a folder of its
+  // own, emptied first; the folder is then the drive itself, without a separator.
+  Sandbox(const Layout& layout, const std::string& drive);
 
   const std::string& folder() const { return folder_; }
   std::string tools() const { return folder_ + "\\tools"; }
@@ -26,12 +29,17 @@ class Sandbox {
   // The stand-in tools stay alive this long (tools\standin-sleep-ms.txt).
   void setToolSleep(unsigned milliseconds) const;
 
-  // Waits for every stand-in tool that started to end, then removes the folder unless it is to
-  // be kept for a look after a failure.
+  // Waits for every stand-in tool that started to end, then removes the folder (or empties the
+  // drive) unless it is to be kept for a look after a failure.
   void finish(bool keep) const;
 
  private:
+  void layOut(const Layout& layout);
+  // Removes everything inside the folder, and the folder itself unless it is a drive's root.
+  void clear() const;
+
   std::string folder_;
+  bool driveRoot_ = false;
 };
 
 }  // namespace e2e

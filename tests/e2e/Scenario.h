@@ -13,6 +13,8 @@ namespace e2e {
 struct Environment {
   std::string probeLibrary;  // the probe library (probe/)
   std::string otherDrive;    // root of a drive other than the one holding the scenario folders
+  Layout layout;             // where the program and the scenario folders come from
+  std::string rootDrive;     // a drive ("R:") mapped to a folder of its own, or empty
 };
 
 struct Scenario {

@@ -137,6 +137,44 @@ void StartFromOtherDrive(const Sandbox& box, const Environment& environment) {
   app.exit();
 }
 
+// A portable tool often lives on a stick: the program in a drive's root, started from another
+// folder of that drive. Its folder becomes current as the root, so the required-file check,
+// a relative file name and the loader all work from there, and the settings land beside it.
+void ProgramOnADriveRoot(const Sandbox&, const Environment& environment) {
+  Require(!environment.rootDrive.empty(),
+          "no drive letter is mapped to a folder of its own for this scenario (--root-drive)");
+  Sandbox root(environment.layout, environment.rootDrive);
+  std::string elsewhere = root.path("elsewhere");
+  MakeFolder(elsewhere);
+  WriteWholeFile(root.path("demo.elf"), "ELF image");
+  StartOptions options;
+  options.currentDirectory = elsewhere;
+
+  Step("take away tools\\cygintl.dll and start from " + elsewhere);
+  DeleteOneFile(root.tools() + "\\cygintl.dll");
+  {
+    Program app(root, environment.probeLibrary, options);
+    AnswerMessageBox(app, "Oops!", "A required file(s) was not found!");
+    app.waitForExit();
+  }
+  Step("put it back, start again from " + elsewhere + " and upload demo.elf by that name");
+  WriteWholeFile(root.tools() + "\\cygintl.dll", "placeholder\r\n");
+  Program app(root, environment.probeLibrary, options);
+  RequireMainWindow(app, kFirstRun);
+  app.paste(Form::Main, "txtUpload", "demo.elf");
+  app.click(Form::Main, "cmdExecute");
+  ToolCall loader = WaitForStarts(root.tools(), 1).back();
+  RequireEqual("the loader's current directory", root.folder() + "\\", loader.currentDirectory);
+  RequireEqual("loader command line",
+               "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -x \"demo.elf\"",
+               loader.commandLine);
+  Step("choose File, Exit: the settings go beside the program");
+  app.exit();
+  Require(FileExists(root.settings()), "no settings file in " + root.tools());
+  Require(!FileExists(elsewhere + "\\tools\\settings.ini"), "the settings went to " + elsewhere);
+  root.finish(false);
+}
+
 }  // namespace
 
 std::vector<Scenario> StartUpScenarios() {
@@ -149,6 +187,7 @@ std::vector<Scenario> StartUpScenarios() {
   scenarios.push_back({"missing-arp-starts-normally", ArpMissing});
   scenarios.push_back({"renamed-program-skips-check", RenamedProgram});
   scenarios.push_back({"start-from-other-drive", StartFromOtherDrive});
+  scenarios.push_back({"program-on-a-drive-root", ProgramOnADriveRoot});
   return scenarios;
 }
 
