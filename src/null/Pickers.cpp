@@ -20,6 +20,10 @@ bool NullPickers::answerFileDialog(DialogCall call, platform::FileDialogRecord& 
   dialogs.push_back({call, OwnerName(record.owner), record});
   DialogAnswer answer = nextAnswer();
   if (!answer) return false;
+  if (*answer == kNotPassableAnswer) {
+    record.nameNotPassable = true;
+    return false;
+  }
   // The dialog writes the path and its NUL over the start of the buffer; the rest stays.
   std::string written = answer->substr(0, record.maxFile - 1);
   std::memcpy(record.file.data(), written.c_str(), written.size() + 1);
@@ -35,13 +39,16 @@ bool NullPickers::getSaveFileName(platform::FileDialogRecord& record) {
   return answerFileDialog(DialogCall::Save, record);
 }
 
-bool NullPickers::browseForFolder(const platform::FolderBrowseRecord& record,
-                                  std::string& pathBuffer) {
+bool NullPickers::browseForFolder(platform::FolderBrowseRecord& record, std::string& pathBuffer) {
   DialogSeen seen{DialogCall::Folder, OwnerName(record.owner), {}, record.flags};
   seen.record.title = record.title;
   dialogs.push_back(seen);
   DialogAnswer answer = nextAnswer();
   if (!answer) return false;
+  if (*answer == kNotPassableAnswer) {
+    record.nameNotPassable = true;
+    return false;
+  }
   std::string written = answer->substr(0, pathBuffer.size() - 1);
   std::memcpy(pathBuffer.data(), written.c_str(), written.size() + 1);
   return true;

@@ -21,13 +21,15 @@ struct DialogSeen {
 
 // How the user answers the next dialog: a path to confirm, or nothing to cancel.
 using DialogAnswer = std::optional<std::string>;
+// An answer that stands for a path the system's 8-bit code page cannot hold: the dialog
+// returns as cancelled, with the record's nameNotPassable set.
+inline const std::string kNotPassableAnswer = "\x01not passable";
 
 class NullPickers : public platform::Pickers {
  public:
   bool getOpenFileName(platform::FileDialogRecord& record) override;
   bool getSaveFileName(platform::FileDialogRecord& record) override;
-  bool browseForFolder(const platform::FolderBrowseRecord& record,
-                       std::string& pathBuffer) override;
+  bool browseForFolder(platform::FolderBrowseRecord& record, std::string& pathBuffer) override;
 
   std::vector<DialogSeen> dialogs;
   std::deque<DialogAnswer> dialogAnswers;  // an empty queue cancels

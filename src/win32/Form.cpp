@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CaptionControl.h"
+#include "CodePage.h"
 #include "Dpi.h"
 #include "MenuControl.h"
 #include "MessageFont.h"
@@ -68,19 +69,21 @@ void PressIfUsable(ui::Control* button) {
 }
 
 // The full paths of a drop, in the order the shell gives them.
+// Read wide, as the shell holds them, so that a name outside the 8-bit code page is not handed
+// on with "?" in its place: such a path comes as its short name, or empty when it has none.
 std::vector<std::string> DroppedPaths(HDROP drop) {
   static const auto queryFile =
-      FindSystemFunction<decltype(&DragQueryFileA)>("shell32.dll", "DragQueryFileA");
+      FindSystemFunction<decltype(&DragQueryFileW)>("shell32.dll", "DragQueryFileW");
   std::vector<std::string> paths;
   if (!queryFile) return paths;
   constexpr UINT kAskForCount = 0xFFFFFFFF;
   UINT count = queryFile(drop, kAskForCount, nullptr, 0);
   for (UINT index = 0; index < count; ++index) {
     UINT length = queryFile(drop, index, nullptr, 0);
-    std::string path(length + 1, '\0');
+    std::wstring path(length + 1, L'\0');
     UINT copied = queryFile(drop, index, path.data(), length + 1);
     path.resize(copied);
-    paths.push_back(path);
+    paths.push_back(PassablePath(path).value_or(std::string()));
   }
   return paths;
 }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "CodePage.h"
 #include "OwnerWindow.h"
 #include "SystemFunctions.h"
 
@@ -20,16 +21,16 @@ namespace loadergui::win32 {
 namespace {
 
 // The record is passed in its first published layout, which ends with lpTemplateName
-// (OPENFILENAME_SIZE_VERSION_400A, which the headers spell in a way no constant expression
+// (OPENFILENAME_SIZE_VERSION_400, which the headers spell in a way no constant expression
 // accepts); the shipped 32-bit build knows it as 76 bytes.
-constexpr DWORD kFirstLayoutSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+constexpr DWORD kFirstLayoutSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
 #if !defined(_WIN64)
-static_assert(kFirstLayoutSize == 76, "first published OPENFILENAMEA layout");
+static_assert(kFirstLayoutSize == 76, "first published OPENFILENAME layout");
 #else
-static_assert(kFirstLayoutSize == 136, "first published OPENFILENAMEA layout");
+static_assert(kFirstLayoutSize == 136, "first published OPENFILENAME layout");
 #endif
 
-using DialogFunction = decltype(&GetOpenFileNameA);
+using DialogFunction = decltype(&GetOpenFileNameW);
 
 // The folder browser is a shell COM object and the Explorer-style file dialogs host shell
 // views. COM starts with the first of them rather than with the program, so a run that opens
@@ -43,46 +44,57 @@ void InitialiseComOnce() {
   if (coInitialize) coInitialize(nullptr);
 }
 
-// A writable copy of a fixed answer buffer, at least minimumSize long, so that a platform
-// function can never write past the caller's string, padded with NULs.
-std::vector<char> AnswerBuffer(const std::string& buffer, std::size_t minimumSize) {
-  std::vector<char> copy(std::max(buffer.size() + 1, minimumSize), '\0');
-  std::copy(buffer.begin(), buffer.end(), copy.begin());
+// The program's 8-bit buffer as the wide buffer the dialog writes into: at least minimumSize
+// characters, so that the dialog can never write past it, padded with NULs.
+std::vector<wchar_t> WideBuffer(const std::string& buffer, std::size_t minimumSize) {
+  std::wstring wide = Widen(buffer);
+  std::vector<wchar_t> copy(std::max(wide.size() + 1, minimumSize), L'\0');
+  std::copy(wide.begin(), wide.end(), copy.begin());
   return copy;
 }
 
-// Puts the platform's answer back into the caller's buffer, which keeps its size.
-void CopyAnswerBack(const std::vector<char>& answer, std::string& buffer) {
-  std::copy_n(answer.begin(), std::min(buffer.size(), answer.size()), buffer.begin());
+// Writes the chosen path and its NUL over the start of the program's buffer, as the 8-bit
+// dialogs do; the rest of the buffer stays. A path that cannot be written in the 8-bit code page
+// is not written at all, and one too long for the buffer neither, as a dialog fails then.
+bool WriteAnswer(const std::vector<wchar_t>& answer, std::string& buffer, bool& notPassable) {
+  std::optional<std::string> path = PassablePath(answer.data());
+  if (!path) {
+    notPassable = true;
+    return false;
+  }
+  if (path->size() + 1 > buffer.size()) return false;
+  std::copy(path->begin(), path->end(), buffer.begin());
+  buffer[path->size()] = '\0';
+  return true;
 }
 
-// Everything not filled here stays zero: no custom filter, no initial folder, no default
-// extension, no hook and no template.
-// A system without the dialog function counts as a cancelled dialog.
+// The wide dialogs, so that a name outside the system's 8-bit code page is seen as it is,
+// rather than with "?" in place of its characters, which the existence check would take for a
+// wildcard. Everything not filled here stays zero: no custom filter, no initial folder, no
+// default extension, no hook and no template. A system without the dialog function counts as a
+// cancelled dialog. What the dialog writes into the title buffer is not read.
 bool RunFileDialog(DialogFunction dialog, platform::FileDialogRecord& record) {
   if (!dialog) return false;
-  std::vector<char> file = AnswerBuffer(record.file, record.maxFile);
-  std::vector<char> fileTitle = AnswerBuffer(record.fileTitle, record.maxFileTitle);
+  std::vector<wchar_t> file = WideBuffer(record.file, record.maxFile);
+  std::vector<wchar_t> fileTitle = WideBuffer(record.fileTitle, record.maxFileTitle);
+  std::wstring filter = Widen(record.filter);
+  std::wstring title = Widen(record.title);
 
-  OPENFILENAMEA ofn{};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = kFirstLayoutSize;
   ofn.hwndOwner = OwnerWindow(record.owner);
-  ofn.hInstance = GetModuleHandleA(nullptr);
-  ofn.lpstrFilter = record.filter.empty() ? nullptr : record.filter.c_str();
+  ofn.hInstance = GetModuleHandleW(nullptr);
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = record.filterIndex;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = record.maxFile;
   ofn.lpstrFileTitle = record.maxFileTitle ? fileTitle.data() : nullptr;
   ofn.nMaxFileTitle = record.maxFileTitle;
-  ofn.lpstrTitle = record.title.empty() ? nullptr : record.title.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.Flags = record.flags;
 
-  bool confirmed = dialog(&ofn) != FALSE;
-  if (confirmed) {
-    CopyAnswerBack(file, record.file);
-    CopyAnswerBack(fileTitle, record.fileTitle);
-  }
-  return confirmed;
+  if (dialog(&ofn) == FALSE) return false;
+  return WriteAnswer(file, record.file, record.nameNotPassable);
 }
 
 }  // namespace
@@ -90,33 +102,33 @@ bool RunFileDialog(DialogFunction dialog, platform::FileDialogRecord& record) {
 bool Win32Pickers::getOpenFileName(platform::FileDialogRecord& record) {
   InitialiseComOnce();
   static const auto getOpenFileName =
-      FindSystemFunction<DialogFunction>("comdlg32.dll", "GetOpenFileNameA");
+      FindSystemFunction<DialogFunction>("comdlg32.dll", "GetOpenFileNameW");
   return RunFileDialog(getOpenFileName, record);
 }
 
 bool Win32Pickers::getSaveFileName(platform::FileDialogRecord& record) {
   InitialiseComOnce();
   static const auto getSaveFileName =
-      FindSystemFunction<DialogFunction>("comdlg32.dll", "GetSaveFileNameA");
+      FindSystemFunction<DialogFunction>("comdlg32.dll", "GetSaveFileNameW");
   return RunFileDialog(getSaveFileName, record);
 }
 
 // The browser starts at the root of the shell's namespace and offers no display-name buffer.
-bool Win32Pickers::browseForFolder(const platform::FolderBrowseRecord& record,
-                                   std::string& pathBuffer) {
+bool Win32Pickers::browseForFolder(platform::FolderBrowseRecord& record, std::string& pathBuffer) {
   InitialiseComOnce();
-  BROWSEINFOA info{};
+  std::wstring title = Widen(record.title);
+  BROWSEINFOW info{};
   info.hwndOwner = OwnerWindow(record.owner);
   info.pidlRoot = nullptr;
   info.pszDisplayName = nullptr;
-  info.lpszTitle = record.title.c_str();
+  info.lpszTitle = title.c_str();
   info.ulFlags = record.flags;
   info.lpfn = nullptr;
 
   static const auto browse =
-      FindSystemFunction<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+      FindSystemFunction<decltype(&SHBrowseForFolderW)>("shell32.dll", "SHBrowseForFolderW");
   static const auto pathFromItem =
-      FindSystemFunction<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+      FindSystemFunction<decltype(&SHGetPathFromIDListW)>("shell32.dll", "SHGetPathFromIDListW");
   static const auto freeItem =
       FindSystemFunction<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
   if (!browse || !pathFromItem) return false;
@@ -126,11 +138,10 @@ bool Win32Pickers::browseForFolder(const platform::FolderBrowseRecord& record,
   if (!chosen) return false;
 
   // The path function writes up to MAX_PATH characters whatever the caller's buffer holds.
-  std::vector<char> path = AnswerBuffer(pathBuffer, MAX_PATH + 1);
+  std::vector<wchar_t> path = WideBuffer(pathBuffer, MAX_PATH + 1);
   bool found = pathFromItem(chosen, path.data()) != FALSE;
   if (freeItem) freeItem(chosen);
-  if (found) CopyAnswerBack(path, pathBuffer);
-  return found;
+  return found && WriteAnswer(path, pathBuffer, record.nameNotPassable);
 }
 
 }  // namespace loadergui::win32

@@ -76,6 +76,18 @@ TEST_F(DropFilesTest, DroppedFileIsWhatTheNextPressSends) {
       "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -x \"" + path("a.elf") + "\"");
 }
 
+// The platform hands over a path its 8-bit code page cannot hold, not even as its short name,
+// as an empty text.
+TEST_F(DropFilesTest, ADroppedPathTheCodePageCannotHoldIsRefused) {
+  mainControl("txtUpload").setText("kept");
+  main().onDropFiles({"", path("a.elf")});
+  ASSERT_EQ(services->messages.size(), 1u);
+  EXPECT_EQ(services->messages[0].text,
+            "Sorry, the path of that file or folder holds characters that cannot be handed to the "
+            "loader. Please rename it, or choose another.");
+  EXPECT_EQ(mainControl("txtUpload").text(), "kept");
+}
+
 TEST_F(DropFilesTest, AnEmptyDropChangesNothing) {
   mainControl("txtUpload").setText("kept");
   main().onDropFiles({});

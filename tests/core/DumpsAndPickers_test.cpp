@@ -219,5 +219,49 @@ TEST_F(PickerTest, BrowseTrimsTheAnswerAndIgnoresTheExecuteCaption) {
   EXPECT_EQ(mainControl("txtUpload").text(), "C:\\with blanks.elf");
 }
 
+// A name the system's 8-bit code page cannot hold, not even as its short name, would reach the
+// loader with "?" in its place (and pass the existence check as a wildcard): every picker
+// refuses it and leaves its target as it was; a dump then starts nothing.
+TEST_F(PickerTest, AChosenNameTheCodePageCannotHoldIsRefusedEverywhere) {
+  const std::string kMessage =
+      "Sorry, the path of that file or folder holds characters that cannot be handed to the "
+      "loader. Please rename it, or choose another.";
+  struct Use {
+    const char* modeItem;  // empty where the mode does not matter
+    bool options;          // the control is on the options dialog
+    const char* control;
+    const char* target;  // the text box that keeps its text; empty for a dump
+  };
+  const Use uses[] = {
+      {"mnuConfigUpload", false, "cmdBrowse", "txtUpload"},
+      {"mnuConfigDownload", false, "cmdBrowse", "txtDownload"},
+      {"", true, "cmdCDFSRedir", "txtCDFSRedir"},
+      {"", true, "cmdChroot", "txtChroot"},
+      {"", false, "mnuBIOS", ""},
+      {"", false, "mnuFlash", ""},
+  };
+  optionStub("cbChroot").setValue(1);
+  optionStub("cbCDFSRedir").setValue(1);
+  for (const Use& use : uses) {
+    SCOPED_TRACE(use.control);
+    if (*use.modeItem) mainControl(use.modeItem).click();
+    services->messages.clear();
+    services->processes.clear();
+    std::string before =
+        *use.target ? (use.options ? optionControl(use.target) : mainControl(use.target)).text()
+                    : "";
+    services->dialogAnswers.push_back(null::kNotPassableAnswer);
+    (use.options ? optionControl(use.control) : mainControl(use.control)).click();
+    ASSERT_EQ(services->messages.size(), 1u);
+    EXPECT_EQ(services->messages[0].text, kMessage);
+    EXPECT_EQ(services->messages[0].title, "Oops!");
+    EXPECT_EQ(services->messages[0].owner, use.options ? "frmOptions" : "frmMain");
+    EXPECT_TRUE(services->processes.empty());
+    if (*use.target) {
+      EXPECT_EQ((use.options ? optionControl(use.target) : mainControl(use.target)).text(), before);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace loadergui::testing

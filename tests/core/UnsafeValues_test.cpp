@@ -40,8 +40,7 @@ const UnsafeCase kUnsafe[] = {
      "Sorry, a file name cannot contain a double quote (\")."},
     {false, "mnuConfigUpload", "txtCDFSRedir", "C:\\a\"b.iso",
      "Sorry, a file name cannot contain a double quote (\")."},
-    {true, "", "cmbBaudrate", "\"",
-     "Sorry, the baud rate cannot contain a double quote (\")."},
+    {true, "", "cmbBaudrate", "\"", "Sorry, the baud rate cannot contain a double quote (\")."},
     {false, "", "cmbIP", "\"1.2.3.4\"",
      "Sorry, the IP address cannot contain a double quote (\")."},
 };

@@ -143,6 +143,17 @@ void AnswerFileDialog(Program& program, const std::string& title, const std::str
   WaitUntilGone(program, dialog, "the dialog '" + title + "'");
 }
 
+void AnswerFileDialog(Program& program, const std::string& title, const std::wstring& path) {
+  HWND dialog = WaitForDialog(program, title);
+  HWND field = GetDlgItem(dialog, kFileNameFieldId);
+  Require(field != nullptr, "the dialog '" + title + "' has no file-name field");
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL,
+                      kPatience, &ignored);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  WaitUntilGone(program, dialog, "the dialog '" + title + "'");
+}
+
 void CancelDialog(Program& program, HWND dialog) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   WaitUntilGone(program, dialog, "the dialog '" + WindowText(dialog) + "'");

@@ -37,6 +37,8 @@ std::string FileTypeShown(HWND dialog);
 bool DialogShowsText(HWND dialog, const std::string& text);
 // Types the path into the file-name field and confirms; waits until the dialog has gone.
 void AnswerFileDialog(Program& program, const std::string& title, const std::string& path);
+// The same with a path that may hold characters outside the system's 8-bit code page.
+void AnswerFileDialog(Program& program, const std::string& title, const std::wstring& path);
 // Presses Cancel and waits until the dialog has gone.
 void CancelDialog(Program& program, HWND dialog);
 // Selects the folder in the folder browser and confirms it.

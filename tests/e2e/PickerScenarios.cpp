@@ -126,6 +126,57 @@ void DroppedFiles(const Sandbox& box, const Environment& environment) {
   app.exit();
 }
 
+// A path in the system's 8-bit code page turned wide.
+std::wstring Wide(const std::string& text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+// A file named in letters of no 8-bit Western code page (Japanese "nihon"): the 8-bit dialogs
+// would give its name back with "?" in their place. The program hands the loader the file's
+// short name instead, which names the same file; a name to be written that has no short name
+// yet is refused, and the box keeps its text.
+void NamesOutsideTheCodePage(const Sandbox& box, const Environment& environment) {
+  const std::wstring kNihon = L"\x65E5\x672C";
+  std::wstring upload = Wide(box.folder()) + L"\\" + kNihon + L" demo.elf";
+  HANDLE file = CreateFileW(upload.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  Require(file != INVALID_HANDLE_VALUE, "cannot create the file with the Japanese name");
+  DWORD written = 0;
+  WriteFile(file, "the one file", 12, &written, nullptr);
+  CloseHandle(file);
+  Program app(box, environment.probeLibrary);
+
+  Step("Browse and choose the file with the Japanese name");
+  app.click(Form::Main, "cmdBrowse");
+  AnswerFileDialog(app, "Open a Dreamcast binary...", upload);
+  RequireNoDialog(app);
+  std::string shown = app.text(Form::Main, "txtUpload");
+  Require(shown.find('?') == std::string::npos, "the upload box holds " + Printable(shown));
+  RequireEqual("the file the upload box names", "the one file",
+               ReadWholeFile(shown).value_or("(no such file)"));
+
+  Step("press Upload and Execute: the loader gets that name");
+  ToolCall loader = ExecuteAndWaitForLoader(app, box, 0, 1);
+  RequireEqual("loader command line",
+               "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -x \"" + shown + "\"",
+               loader.commandLine);
+
+  Step("in Download mode, Save as a new file with a Japanese name");
+  ChooseMode(app, Mode::Download);
+  app.click(Form::Main, "cmdBrowse");
+  AnswerFileDialog(app, "Save file as...", Wide(box.folder()) + L"\\" + kNihon + L".bin");
+  AnswerMessageBox(app, "Oops!",
+                   "Sorry, the path of that file or folder holds characters that cannot be "
+                   "handed to the loader. Please rename it, or choose another.");
+  RequireEqual("download box", "Please select a file to download to...",
+               app.text(Form::Main, "txtDownload"));
+  app.exit();
+}
+
 }  // namespace
 
 std::vector<Scenario> PickerScenarios() {
@@ -133,6 +184,7 @@ std::vector<Scenario> PickerScenarios() {
       {"main-window-pickers", MainWindowPickers},
       {"options-pickers", OptionsPickers},
       {"dropped-files", DroppedFiles},
+      {"names-outside-the-code-page", NamesOutsideTheCodePage},
   };
 }
 

@@ -39,7 +39,7 @@ class FakeServices : public platform::Messages,
   void beep() override { ++beeps; }
   bool getOpenFileName(platform::FileDialogRecord&) override { return false; }
   bool getSaveFileName(platform::FileDialogRecord&) override { return false; }
-  bool browseForFolder(const platform::FolderBrowseRecord&, std::string&) override { return false; }
+  bool browseForFolder(platform::FolderBrowseRecord&, std::string&) override { return false; }
   void runAndWait(const std::string&, int) override {}
   bool startProcess(const std::string&, int) override { return false; }
   bool findFile(const std::string&, platform::SearchFor) override { return false; }

@@ -14,6 +14,10 @@ inline constexpr const char* kDeviceLabel = "Select a device (Default: COM1)";
 inline constexpr const char* kOops = "Oops!";
 inline constexpr const char* kQuoteInFileName =
     "Sorry, a file name cannot contain a double quote (\").";
+// A path chosen in a dialog or dropped that the system's 8-bit code page cannot hold.
+inline constexpr const char* kNameNotPassable =
+    "Sorry, the path of that file or folder holds characters that cannot be handed to the "
+    "loader. Please rename it, or choose another.";
 inline constexpr const char* kUploadPrompt = "Please select a file to upload...";
 inline constexpr const char* kDownloadPrompt = "Please select a file to download to...";
 inline constexpr const char* kChrootPrompt = "Please select a folder...";

@@ -12,12 +12,17 @@ namespace loadergui {
 namespace frmMain {
 
 // Several files dropped at once: the first is taken, since one transfer moves one file. A
-// folder can neither be sent nor written to, so it is refused and the box keeps its text.
+// folder can neither be sent nor written to, so it is refused and the box keeps its text, as it
+// does for a path the platform could not write in its 8-bit code page (it comes empty).
 void Form_DropFiles(App& app, const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   MainWindow& main = app.frmMain();
   bool upload = main.txtUpload->visible();
   const std::string& path = paths.front();
+  if (path.empty()) {
+    app.services().messages.messageBox(&main.form(), text::kNameNotPassable, text::kOops);
+    return;
+  }
   if (app.services().files.isFolder(path)) {
     app.services().messages.messageBox(
         &main.form(),

@@ -2,6 +2,7 @@
 #include "pickers/BrowseFolder.h"
 
 #include "app/App.h"
+#include "app/Captions.h"
 #include "pickers/FileDialog.h"
 #include "platform/Services.h"
 
@@ -13,7 +14,12 @@ std::optional<std::string> BrowseForChrootFolder(App& app) {
   record.title = "Select a Chroot folder...";
   record.flags = kBifReturnOnlyFsDirs;
   std::string buffer(kFolderBufferSize, ' ');
-  if (!app.services().pickers.browseForFolder(record, buffer)) return std::nullopt;
+  if (!app.services().pickers.browseForFolder(record, buffer)) {
+    if (record.nameNotPassable) {
+      app.services().messages.messageBox(record.owner, text::kNameNotPassable, text::kOops);
+    }
+    return std::nullopt;
+  }
   return AnswerOf(buffer);
 }
 

@@ -2,6 +2,7 @@
 #include "pickers/FileDialog.h"
 
 #include "app/App.h"
+#include "app/Captions.h"
 #include "platform/Services.h"
 
 namespace loadergui {
@@ -78,7 +79,12 @@ std::optional<std::string> RunFileDialog(App& app, const FileDialogUse& use) {
 
   bool confirmed = use.kind == FileDialogKind::Open ? services.pickers.getOpenFileName(record)
                                                     : services.pickers.getSaveFileName(record);
-  if (!confirmed) return std::nullopt;
+  if (!confirmed) {
+    if (record.nameNotPassable) {
+      services.messages.messageBox(record.owner, text::kNameNotPassable, text::kOops);
+    }
+    return std::nullopt;
+  }
   return TrimSpaces(AnswerOf(record.file));
 }
 

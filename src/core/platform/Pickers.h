@@ -22,6 +22,10 @@ struct FileDialogRecord {
   unsigned maxFileTitle = 0;
   std::string title;
   unsigned flags = 0;
+  // Set by the platform, with a false answer, when the user chose a path that cannot be written
+  // in the system's 8-bit code page, not even as its short name: the loader could not be given
+  // it, so it is refused rather than handed on with "?" in place of its characters.
+  bool nameNotPassable = false;
 };
 
 // The fields of the platform's folder-browser record that the program fills.
@@ -29,6 +33,7 @@ struct FolderBrowseRecord {
   const ui::Form* owner = nullptr;
   std::string title;
   unsigned flags = 0;
+  bool nameNotPassable = false;  // as in FileDialogRecord
 };
 
 class Pickers {
@@ -41,7 +46,7 @@ class Pickers {
   virtual bool getSaveFileName(FileDialogRecord& record) = 0;
   // Folder browser followed by the path fetch: true when a file-system path was written,
   // NUL-terminated, at the start of pathBuffer.
-  virtual bool browseForFolder(const FolderBrowseRecord& record, std::string& pathBuffer) = 0;
+  virtual bool browseForFolder(FolderBrowseRecord& record, std::string& pathBuffer) = 0;
 };
 
 }  // namespace loadergui::platform

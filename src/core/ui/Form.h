@@ -48,7 +48,8 @@ class Form {
   // window is open; the process ends soon after the handler returns.
   std::function<void()> onEndSession;
   // Raised by the backend when files are dropped onto the window, with their full paths in
-  // the order the platform gives them.
+  // the order the platform gives them; a path that the platform cannot write in its 8-bit code
+  // page, not even as its short name, comes as an empty text.
   std::function<void(const std::vector<std::string>& paths)> onDropFiles;
 
  protected:
