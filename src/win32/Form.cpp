@@ -80,10 +80,9 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
   UINT count = queryFile(drop, kAskForCount, nullptr, 0);
   for (UINT index = 0; index < count; ++index) {
     UINT length = queryFile(drop, index, nullptr, 0);
-    std::wstring path(length + 1, L'\0');
-    UINT copied = queryFile(drop, index, path.data(), length + 1);
-    path.resize(copied);
-    paths.push_back(PassablePath(path).value_or(std::string()));
+    WideText path(length + 1, L'\0');
+    queryFile(drop, index, path.data(), length + 1);
+    paths.push_back(PassablePath(path.data()).value_or(std::string()));
   }
   return paths;
 }

@@ -46,17 +46,16 @@ void InitialiseComOnce() {
 
 // The program's 8-bit buffer as the wide buffer the dialog writes into: at least minimumSize
 // characters, so that the dialog can never write past it, padded with NULs.
-std::vector<wchar_t> WideBuffer(const std::string& buffer, std::size_t minimumSize) {
-  std::wstring wide = Widen(buffer);
-  std::vector<wchar_t> copy(std::max(wide.size() + 1, minimumSize), L'\0');
-  std::copy(wide.begin(), wide.end(), copy.begin());
-  return copy;
+WideText WideBuffer(const std::string& buffer, std::size_t minimumSize) {
+  WideText wide = Widen(buffer);
+  if (wide.size() < minimumSize) wide.resize(minimumSize, L'\0');
+  return wide;
 }
 
 // Writes the chosen path and its NUL over the start of the program's buffer, as the 8-bit
 // dialogs do; the rest of the buffer stays. A path that cannot be written in the 8-bit code page
 // is not written at all, and one too long for the buffer neither, as a dialog fails then.
-bool WriteAnswer(const std::vector<wchar_t>& answer, std::string& buffer, bool& notPassable) {
+bool WriteAnswer(const WideText& answer, std::string& buffer, bool& notPassable) {
   std::optional<std::string> path = PassablePath(answer.data());
   if (!path) {
     notPassable = true;
@@ -75,22 +74,22 @@ bool WriteAnswer(const std::vector<wchar_t>& answer, std::string& buffer, bool& 
 // cancelled dialog. What the dialog writes into the title buffer is not read.
 bool RunFileDialog(DialogFunction dialog, platform::FileDialogRecord& record) {
   if (!dialog) return false;
-  std::vector<wchar_t> file = WideBuffer(record.file, record.maxFile);
-  std::vector<wchar_t> fileTitle = WideBuffer(record.fileTitle, record.maxFileTitle);
-  std::wstring filter = Widen(record.filter);
-  std::wstring title = Widen(record.title);
+  WideText file = WideBuffer(record.file, record.maxFile);
+  WideText fileTitle = WideBuffer(record.fileTitle, record.maxFileTitle);
+  WideText filter = Widen(record.filter);
+  WideText title = Widen(record.title);
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = kFirstLayoutSize;
   ofn.hwndOwner = OwnerWindow(record.owner);
   ofn.hInstance = GetModuleHandleW(nullptr);
-  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  ofn.lpstrFilter = record.filter.empty() ? nullptr : filter.data();
   ofn.nFilterIndex = record.filterIndex;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = record.maxFile;
   ofn.lpstrFileTitle = record.maxFileTitle ? fileTitle.data() : nullptr;
   ofn.nMaxFileTitle = record.maxFileTitle;
-  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrTitle = record.title.empty() ? nullptr : title.data();
   ofn.Flags = record.flags;
 
   if (dialog(&ofn) == FALSE) return false;
@@ -116,12 +115,12 @@ bool Win32Pickers::getSaveFileName(platform::FileDialogRecord& record) {
 // The browser starts at the root of the shell's namespace and offers no display-name buffer.
 bool Win32Pickers::browseForFolder(platform::FolderBrowseRecord& record, std::string& pathBuffer) {
   InitialiseComOnce();
-  std::wstring title = Widen(record.title);
+  WideText title = Widen(record.title);
   BROWSEINFOW info{};
   info.hwndOwner = OwnerWindow(record.owner);
   info.pidlRoot = nullptr;
   info.pszDisplayName = nullptr;
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = title.data();
   info.ulFlags = record.flags;
   info.lpfn = nullptr;
 
@@ -138,7 +137,7 @@ bool Win32Pickers::browseForFolder(platform::FolderBrowseRecord& record, std::st
   if (!chosen) return false;
 
   // The path function writes up to MAX_PATH characters whatever the caller's buffer holds.
-  std::vector<wchar_t> path = WideBuffer(pathBuffer, MAX_PATH + 1);
+  WideText path = WideBuffer(pathBuffer, MAX_PATH + 1);
   bool found = pathFromItem(chosen, path.data()) != FALSE;
   if (freeItem) freeItem(chosen);
   return found && WriteAnswer(path, pathBuffer, record.nameNotPassable);

@@ -12,6 +12,12 @@ namespace {
 
 const std::wstring kNihon = L"\x65E5\x672C";  // Japanese, in no 8-bit Western code page
 
+// The program's wide text as a string, for comparing and joining.
+std::wstring WideString(const std::string& text) {
+  WideText wide = Widen(text);
+  return std::wstring(wide.data(), wide.size() - 1);
+}
+
 bool CreateWide(const std::wstring& path, const char* content) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -25,26 +31,26 @@ bool CreateWide(const std::wstring& path, const char* content) {
 TEST(CodePageTest, TextTheCodePageHoldsGoesAsItIs) {
   std::string accented = "caf\xe9 d\xe9mo.elf";  // e-acute in the Western code page
   if (GetACP() != 1252) GTEST_SKIP() << "the cases are written for code page 1252";
-  EXPECT_EQ(Widen(accented), L"caf\x00e9 d\x00e9mo.elf");
-  EXPECT_EQ(Narrow(Widen(accented)).value_or("(none)"), accented);
-  EXPECT_EQ(PassablePath(Widen("C:\\" + accented)).value_or("(none)"), "C:\\" + accented);
+  EXPECT_EQ(WideString(accented), L"caf\x00e9 d\x00e9mo.elf");
+  EXPECT_EQ(Narrow(Widen(accented).data()).value_or("(none)"), accented);
+  EXPECT_EQ(PassablePath(Widen("C:\\" + accented).data()).value_or("(none)"), "C:\\" + accented);
   std::string withNul("a\0b", 3);
-  EXPECT_EQ(Widen(withNul), std::wstring(L"a\0b", 3));
+  EXPECT_EQ(WideString(withNul), std::wstring(L"a\0b", 3));
 }
 
 // "ō" has a look-alike "o" in the Western code page, which would name another file.
 TEST(CodePageTest, NoLookAlikeStandsInForALetter) {
   if (GetACP() != 1252) GTEST_SKIP() << "the cases are written for code page 1252";
   EXPECT_FALSE(Narrow(L"T\x014Dky\x014D.bin").has_value());
-  EXPECT_FALSE(Narrow(kNihon).has_value());
+  EXPECT_FALSE(Narrow(kNihon.c_str()).has_value());
 }
 
 TEST(CodePageTest, AnExistingFileGoesByItsShortName) {
   if (GetACP() != 1252) GTEST_SKIP() << "the cases are written for code page 1252";
   ScratchFolder folder;
-  std::wstring path = Widen(folder.path()) + L"\\" + kNihon + L" file.bin";
+  std::wstring path = WideString(folder.path()) + L"\\" + kNihon + L" file.bin";
   ASSERT_TRUE(CreateWide(path, "the one file"));
-  std::optional<std::string> passable = PassablePath(path);
+  std::optional<std::string> passable = PassablePath(path.c_str());
   ASSERT_TRUE(passable.has_value());
   EXPECT_EQ(passable->find('?'), std::string::npos) << *passable;
   EXPECT_EQ(ReadWholeFile(*passable), "the one file");
@@ -55,16 +61,18 @@ TEST(CodePageTest, AnExistingFileGoesByItsShortName) {
 TEST(CodePageTest, ANewFileGoesByItsFoldersShortNameOrNotAtAll) {
   if (GetACP() != 1252) GTEST_SKIP() << "the cases are written for code page 1252";
   ScratchFolder folder;
-  std::wstring japaneseFolder = Widen(folder.path()) + L"\\" + kNihon;
+  std::wstring japaneseFolder = WideString(folder.path()) + L"\\" + kNihon;
   ASSERT_TRUE(CreateDirectoryW(japaneseFolder.c_str(), nullptr));
-  std::optional<std::string> inside = PassablePath(japaneseFolder + L"\\new dump.bin");
+  std::wstring newDump = japaneseFolder + L"\\new dump.bin";
+  std::optional<std::string> inside = PassablePath(newDump.c_str());
   ASSERT_TRUE(inside.has_value());
   EXPECT_EQ(inside->find('?'), std::string::npos) << *inside;
   EXPECT_EQ(inside->substr(inside->size() - 13), "\\new dump.bin");
   ASSERT_TRUE(WriteWholeFile(*inside, "dump"));
   std::wstring landed = japaneseFolder + L"\\new dump.bin";
   EXPECT_NE(GetFileAttributesW(landed.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_FALSE(PassablePath(Widen(folder.path()) + L"\\" + kNihon + L".bin").has_value());
+  std::wstring newJapanese = WideString(folder.path()) + L"\\" + kNihon + L".bin";
+  EXPECT_FALSE(PassablePath(newJapanese.c_str()).has_value());
 }
 
 }  // namespace
