@@ -5,8 +5,35 @@
 namespace loadergui::testing {
 namespace {
 
+// Where a value is typed and which press then reads it.
+struct TypedValue {
+  bool serial;
+  const char* modeItem;  // empty for the BIOS dump
+  const char* control;
+  const char* text;
+};
+
 class UnsafeValuesTest : public AppFixture {
  protected:
+  // Types the value, presses Execute in the mode (or dumps the BIOS), and puts the value back;
+  // returns the text the control held after the press.
+  std::string pressWith(const TypedValue& value) {
+    services->messages.clear();
+    services->processes.clear();
+    mainControl(value.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
+    std::string before = optionControl(value.control).text();
+    optionControl(value.control).setText(value.text);
+    if (*value.modeItem) {
+      mainControl(value.modeItem).click();
+      mainControl("cmdExecute").click();
+    } else {
+      services->dialogAnswers.push_back("C:\\bios.bin");
+      mainControl("mnuBIOS").click();
+    }
+    std::string after = optionControl(value.control).text();
+    optionControl(value.control).setText(before);
+    return after;
+  }
   void SetUp() override {
     installProgram();
     ASSERT_TRUE(start());
@@ -18,30 +45,27 @@ class UnsafeValuesTest : public AppFixture {
 };
 
 struct UnsafeCase {
-  bool serial;
-  const char* modeItem;  // empty for the BIOS dump
-  const char* control;
-  const char* text;
+  TypedValue value;
   const char* message;
 };
 
 const UnsafeCase kUnsafe[] = {
-    {true, "mnuConfigUpload", "cmbCOMPort", "COM1\" -d \"C:\\x",
+    {{true, "mnuConfigUpload", "cmbCOMPort", "COM1\" -d \"C:\\x"},
      "Sorry, the serial device cannot contain a double quote (\")."},
-    {true, "mnuConfigUlexecute", "cmbBaudrate", "115200\"",
+    {{true, "mnuConfigUlexecute", "cmbBaudrate", "115200\""},
      "Sorry, the baud rate cannot contain a double quote (\")."},
-    {false, "mnuConfigUpload", "cmbIP", "\"10.0.0.1 -b 9600",
+    {{false, "mnuConfigUpload", "cmbIP", "\"10.0.0.1 -b 9600"},
      "Sorry, the IP address cannot contain a double quote (\")."},
-    {false, "mnuConfigDownload", "txtAddress", "0x0\"",
+    {{false, "mnuConfigDownload", "txtAddress", "0x0\""},
      "Sorry, the address cannot contain a double quote (\")."},
-    {true, "mnuConfigDownload", "txtFilesize", "0x10 \"-u",
+    {{true, "mnuConfigDownload", "txtFilesize", "0x10 \"-u"},
      "Sorry, the file size cannot contain a double quote (\")."},
-    {true, "mnuConfigUpload", "txtChroot", "C:\\root\" -x \"C:\\evil",
+    {{true, "mnuConfigUpload", "txtChroot", "C:\\root\" -x \"C:\\evil"},
      "Sorry, a file name cannot contain a double quote (\")."},
-    {false, "mnuConfigUpload", "txtCDFSRedir", "C:\\a\"b.iso",
+    {{false, "mnuConfigUpload", "txtCDFSRedir", "C:\\a\"b.iso"},
      "Sorry, a file name cannot contain a double quote (\")."},
-    {true, "", "cmbBaudrate", "\"", "Sorry, the baud rate cannot contain a double quote (\")."},
-    {false, "", "cmbIP", "\"1.2.3.4\"",
+    {{true, "", "cmbBaudrate", "\""}, "Sorry, the baud rate cannot contain a double quote (\")."},
+    {{false, "", "cmbIP", "\"1.2.3.4\""},
      "Sorry, the IP address cannot contain a double quote (\")."},
 };
 
@@ -51,25 +75,13 @@ TEST_F(UnsafeValuesTest, ValuesWithADoubleQuoteAreRefused) {
   optionStub("cbCDFSRedir").setValue(1);
   optionStub("cbARP").setValue(1);
   for (const auto& c : kUnsafe) {
-    SCOPED_TRACE(c.text);
-    services->messages.clear();
-    services->processes.clear();
-    mainControl(c.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
-    std::string before = optionControl(c.control).text();
-    optionControl(c.control).setText(c.text);
-    if (*c.modeItem) {
-      mainControl(c.modeItem).click();
-      mainControl("cmdExecute").click();
-    } else {
-      services->dialogAnswers.push_back("C:\\bios.bin");
-      mainControl("mnuBIOS").click();
-    }
+    SCOPED_TRACE(c.value.text);
+    std::string kept = pressWith(c.value);
     EXPECT_TRUE(services->processes.empty());
     ASSERT_EQ(services->messages.size(), 1u);
     EXPECT_EQ(services->messages[0].text, c.message);
     EXPECT_EQ(services->messages[0].title, "Oops!");
-    EXPECT_EQ(optionControl(c.control).text(), c.text);  // kept for the user to mend
-    optionControl(c.control).setText(before);
+    EXPECT_EQ(kept, c.value.text);  // kept for the user to mend
   }
 }
 
@@ -93,48 +105,33 @@ TEST_F(UnsafeValuesTest, OddValuesGoAsTyped) {
 }
 
 struct TypedCase {
-  bool serial;
-  const char* modeItem;  // empty for the BIOS dump
-  const char* control;
-  const char* text;
+  TypedValue value;
   const char* commandLine;
 };
 
 // A blank typed in front, a tab, a deliberate further option: the loader gets what was typed.
 const TypedCase kTyped[] = {
-    {true, "mnuConfigUpload", "txtAddress", " 0x8c010000",
+    {{true, "mnuConfigUpload", "txtAddress", " 0x8c010000"},
      "tools\\ravlink-serial.exe -t COM1 -b 115200 -a  0x8c010000 -u \"demo.elf\""},
-    {true, "mnuConfigUlexecute", "cmbCOMPort", "COM1 ",
+    {{true, "mnuConfigUlexecute", "cmbCOMPort", "COM1 "},
      "tools\\ravlink-serial.exe -t COM1  -b 115200 -a 0x8c010000 -x \"demo.elf\""},
-    {true, "mnuConfigUlexecute", "cmbBaudrate", "115200\t-q",
+    {{true, "mnuConfigUlexecute", "cmbBaudrate", "115200\t-q"},
      "tools\\ravlink-serial.exe -t COM1 -b 115200\t-q -a 0x8c010000 -x \"demo.elf\""},
-    {false, "mnuConfigUpload", "cmbIP", "10.0.0.1 -n",
+    {{false, "mnuConfigUpload", "cmbIP", "10.0.0.1 -n"},
      "tools\\ravlink-ip.exe -t 10.0.0.1 -n -a 0x8c010000 -u \"demo.elf\""},
-    {true, "mnuConfigDownload", "txtFilesize", "0x10 ",
+    {{true, "mnuConfigDownload", "txtFilesize", "0x10 "},
      "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -s 0x10  -d \"C:\\out.bin\""},
-    {true, "", "cmbCOMPort", " COM2",
+    {{true, "", "cmbCOMPort", " COM2"},
      "tools\\ravlink-serial.exe -t  COM2 -b 115200 -a 0x0 -s 0x200000 -d \"C:\\bios.bin\""},
 };
 
 TEST_F(UnsafeValuesTest, BlanksAndTabsGoToTheLoaderAsTyped) {
   for (const auto& c : kTyped) {
-    SCOPED_TRACE(c.text);
-    services->messages.clear();
-    services->processes.clear();
-    mainControl(c.serial ? "mnuRavlinkSerial" : "mnuRavlinkIP").click();
-    std::string before = optionControl(c.control).text();
-    optionControl(c.control).setText(c.text);
-    if (*c.modeItem) {
-      mainControl(c.modeItem).click();
-      mainControl("cmdExecute").click();
-    } else {
-      services->dialogAnswers.push_back("C:\\bios.bin");
-      mainControl("mnuBIOS").click();
-    }
+    SCOPED_TRACE(c.value.text);
+    pressWith(c.value);
     EXPECT_TRUE(services->messages.empty());
     ASSERT_EQ(services->processes.size(), 1u);
     EXPECT_EQ(services->processes[0].commandLine, c.commandLine);
-    optionControl(c.control).setText(before);
   }
 }
 

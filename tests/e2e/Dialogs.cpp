@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Check.h"
+#include "Files.h"
 #include "Wait.h"
 
 namespace e2e {
@@ -132,15 +133,9 @@ bool DialogShowsText(HWND dialog, const std::string& text) {
   return false;
 }
 
+// An 8-bit path is typed as the keyboard types it, in its wide form.
 void AnswerFileDialog(Program& program, const std::string& title, const std::string& path) {
-  HWND dialog = WaitForDialog(program, title);
-  HWND field = GetDlgItem(dialog, kFileNameFieldId);
-  Require(field != nullptr, "the dialog '" + title + "' has no file-name field");
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL,
-                      kPatience, &ignored);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  WaitUntilGone(program, dialog, "the dialog '" + title + "'");
+  AnswerFileDialog(program, title, Wide(path));
 }
 
 void AnswerFileDialog(Program& program, const std::string& title, const std::wstring& path) {

@@ -98,4 +98,12 @@ std::string FolderOf(const std::string& path) {
   return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
+std::wstring Wide(const std::string& path) {
+  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
 }  // namespace e2e

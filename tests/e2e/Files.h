@@ -23,4 +23,7 @@ bool RemoveTree(const std::string& path);
 // The folder part of a path, without the last separator.
 std::string FolderOf(const std::string& path);
 
+// A path in the system's 8-bit code page turned wide, for the names it cannot hold.
+std::wstring Wide(const std::string& path);
+
 }  // namespace e2e

@@ -126,15 +126,6 @@ void DroppedFiles(const Sandbox& box, const Environment& environment) {
   app.exit();
 }
 
-// A path in the system's 8-bit code page turned wide.
-std::wstring Wide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
-
 // A file named in letters of no 8-bit Western code page (Japanese "nihon"): the 8-bit dialogs
 // would give its name back with "?" in their place. The program hands the loader the file's
 // short name instead, which names the same file; a name to be written that has no short name
