@@ -131,12 +131,16 @@ void QtForm::buildMenu() {
   }
 }
 
+// The frame counts as far as the platform knows it before the window shows; move() places the
+// frame's corner.
 void QtForm::centreOnScreen() {
+  window_->winId();
   QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   window_->adjustSize();
+  QMargins frame = window_->windowHandle()->frameMargins();
+  QSize size = window_->size().grownBy(frame);
   QRect area = screen->availableGeometry();
-  QSize size = window_->size();
   window_->move(area.x() + (area.width() - size.width()) / 2,
                 area.y() + (area.height() - size.height()) / 2);
 }
