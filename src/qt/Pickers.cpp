@@ -2,6 +2,7 @@
 // the record's buffer, NUL-terminated, as the Windows dialogs write it.
 #include "Pickers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 
@@ -32,10 +33,10 @@ void WriteAnswer(const QString& path, std::string& buffer) {
   buffer.replace(0, answer.size() + 1, answer.c_str(), answer.size() + 1);
 }
 
-// The dialog opens in the current directory; the first filter is preselected; no extension
-// is added to a name typed without one.
+// The dialog opens in the current directory, which the ISO picker makes the program's folder
+// first; the first filter is preselected; no extension is added to a name typed without one.
 bool RunFileDialog(QFileDialog::AcceptMode mode, platform::FileDialogRecord& record) {
-  QFileDialog dialog(OwnerWidget(record.owner), ToQt(record.title));
+  QFileDialog dialog(OwnerWidget(record.owner), ToQt(record.title), QDir::currentPath());
   dialog.setObjectName(QStringLiteral("fileDialog"));
   dialog.setAcceptMode(mode);
   dialog.setFileMode((record.flags & kFileMustExist) ? QFileDialog::ExistingFile
