@@ -1,5 +1,6 @@
 // Both windows as the layout tables lay them out: kinds, positions, sizes, texts, tab order and
 // the menu tree.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -182,6 +183,25 @@ TEST_F(LayoutTest, CheckBoxesShowTheGreyedValue) {
   EXPECT_EQ(app->frmOptions().cbNoConsole->value(), ui::kGreyed);
   app->frmOptions().cbNoConsole->setValue(ui::kTicked);
   EXPECT_EQ(widget<QCheckBox>(optionsForm(), "cbNoConsole")->checkState(), Qt::Checked);
+}
+
+// What a screen reader or an end-to-end driver reads through the accessibility bridge.
+TEST_F(LayoutTest, AccessibilityTellsCaptionsTextsAndStates) {
+  auto face = [this](qt::QtForm& form, const char* name) {
+    return QAccessible::queryAccessibleInterface(widget<QWidget>(form, name));
+  };
+  QAccessibleInterface* execute = face(mainForm(), "cmdExecute");
+  ASSERT_NE(execute, nullptr);
+  EXPECT_EQ(execute->role(), QAccessible::Button);
+  EXPECT_EQ(execute->text(QAccessible::Name), QStringLiteral("Upload and Execute"));
+  EXPECT_EQ(face(mainForm(), "txtUpload")->text(QAccessible::Value),
+            QStringLiteral("Please select a file to upload..."));
+  app->frmOptions().cbNoConsole->setValue(ui::kTicked);
+  app->frmOptions().cbDumbTerminal->setValue(ui::kGreyed);
+  EXPECT_TRUE(face(optionsForm(), "cbNoConsole")->state().checked);
+  EXPECT_TRUE(face(optionsForm(), "cbDumbTerminal")->state().checkStateMixed);
+  EXPECT_TRUE(face(optionsForm(), "txtChroot")->state().disabled);
+  EXPECT_TRUE(face(optionsForm(), "cmbIP")->state().invisible);
 }
 
 }  // namespace
