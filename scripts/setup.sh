@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs whatever the build, the tests and the demo need and is not on this machine yet,
-# including the 32-bit Wine that runs the shipped i686 program.
+# including the 32-bit Wine that runs the shipped i686 program and Qt 6 for the Linux program.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick xdotool
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
 )
 
 SUDO=""

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then runs every test: native first, the same under the address and
-# undefined-behaviour sanitizers, then the shipped 32-bit Windows build under Wine (its Windows
+# undefined-behaviour sanitizers, the Linux program's Qt layer on the offscreen platform, then
+# the shipped 32-bit Windows build under Wine (its Windows
 # tests, then the real program driven end to end through its windows), and last a bounded run of
 # each fuzz target. Every suite runs even when an earlier one fails. Ends with the line
 # "N passed, N failed" over all of them, and says loudly which suites could not run.
@@ -21,6 +22,7 @@ run_suite() {
 
 run_suite native test-native.sh
 run_suite sanitize test-sanitize.sh
+run_suite qt test-qt.sh
 # The Windows suites test the shipped 32-bit program; a machine that cannot run it does not
 # pass them, it leaves them undone.
 not_run=()
@@ -41,6 +43,8 @@ native_total=$(last 's/.*tests failed out of ([0-9]+).*/\1/p' native)
 native_failed=$(last 's/.* ([0-9]+) tests failed out of.*/\1/p' native)
 sanitize_total=$(last 's/.*tests failed out of ([0-9]+).*/\1/p' sanitize)
 sanitize_failed=$(last 's/.* ([0-9]+) tests failed out of.*/\1/p' sanitize)
+qt_passed=$(last 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' qt)
+qt_failed=$(last 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' qt)
 wine_passed=$(last 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' wine)
 wine_failed=$(last 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' wine)
 e2e_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' e2e)
@@ -49,20 +53,21 @@ fuzz_passed=$(last 's/^fuzz: ([0-9]+) passed, [0-9]+ failed$/\1/p' fuzz)
 fuzz_failed=$(last 's/^fuzz: [0-9]+ passed, ([0-9]+) failed$/\1/p' fuzz)
 native_passed=$((${native_total:-0} - ${native_failed:-0}))
 sanitize_passed=$((${sanitize_total:-0} - ${sanitize_failed:-0}))
-passed=$((native_passed + sanitize_passed + ${wine_passed:-0} + ${e2e_passed:-0} + ${fuzz_passed:-0}))
-failed=$((${native_failed:-0} + ${sanitize_failed:-0} + ${wine_failed:-0} + ${e2e_failed:-0} + ${fuzz_failed:-0}))
+passed=$((native_passed + sanitize_passed + ${qt_passed:-0} + ${wine_passed:-0} + ${e2e_passed:-0} + ${fuzz_passed:-0}))
+failed=$((${native_failed:-0} + ${sanitize_failed:-0} + ${qt_failed:-0} + ${wine_failed:-0} + ${e2e_failed:-0} + ${fuzz_failed:-0}))
 # A suite that failed without counting its failures (it did not build, say) counts as one.
 for suite in "${broken[@]}"; do
   case $suite in
     native) [[ ${native_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     sanitize) [[ ${sanitize_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
+    qt) [[ ${qt_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     wine) [[ ${wine_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     e2e) [[ ${e2e_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     fuzz) [[ ${fuzz_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
   esac
 done
 
-echo "native $native_passed, sanitized $sanitize_passed," \
+echo "native $native_passed, sanitized $sanitize_passed, Qt ${qt_passed:-0}," \
   "Windows under the 32-bit Wine ${wine_passed:-0}, end to end ${e2e_passed:-0}," \
   "fuzz targets ${fuzz_passed:-0}"
 ((${#broken[@]})) && echo "suites that failed: ${broken[*]}"

@@ -23,8 +23,14 @@ class NullProcesses : public platform::Processes {
 
   void runAndWait(const std::string& commandLine, int windowStyle) override;
   bool startProcess(const std::string& commandLine, int windowStyle) override;
+  std::string startFailure() const override { return failureReason; }
+  // Marks the line with shellMark, so that a test sees which lines went through here.
+  std::string shellLine(const std::string& commandLine) override { return shellMark + commandLine; }
 
   std::vector<StartedProcess> processes;
+  // What the platform says about a program that could not be started; empty says nothing.
+  std::string failureReason;
+  std::string shellMark;
 
  private:
   bool launch(const std::string& commandLine, int windowStyle, bool wait);

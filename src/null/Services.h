@@ -23,11 +23,16 @@ class NullServices : public NullFileSystem,
                      public NullSerialPorts,
                      public NullSettingsStorage {
  public:
-  // programFolder is a folder on the machine that stands for the program's folder.
-  NullServices(std::string programFolder, std::string programBaseName);
+  // programFolder is a folder on the machine that stands for the program's folder; facts is
+  // the platform the program is run as (the Windows program's unless a test says otherwise).
+  NullServices(std::string programFolder, std::string programBaseName,
+               const platform::PlatformFacts& facts = platform::kWindowsFacts);
 
   // The services as the program takes them: every one of them is this object.
   platform::Services interfaces();
+
+ private:
+  const platform::PlatformFacts& facts_;
 };
 
 }  // namespace loadergui::null

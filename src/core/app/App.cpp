@@ -9,7 +9,9 @@
 namespace loadergui {
 
 App::App(const platform::Services& services, ui::Toolkit& toolkit)
-    : services_(services), toolkit_(toolkit) {}
+    : services_(services),
+      toolkit_(toolkit),
+      optionsLayout_(PlatformOptionsLayout(services.facts)) {}
 
 App::~App() = default;
 
@@ -23,7 +25,7 @@ MainWindow& App::frmMain() {
 
 OptionsDialog& App::frmOptions() {
   if (!options_) {
-    options_ = std::make_unique<OptionsDialog>(toolkit_.createForm(OptionsDialogLayout()));
+    options_ = std::make_unique<OptionsDialog>(toolkit_.createForm(optionsLayout_));
     BindOptionsDialog(*this, *options_);
   }
   return *options_;

@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "settings/OptionsDialog.h"
 #include "ui/Form.h"
+#include "ui/Layout.h"
 #include "ui/TypedForm.h"
 
 namespace loadergui {
@@ -52,6 +53,8 @@ class App {
 
   platform::Services services_;
   ui::Toolkit& toolkit_;
+  // The options dialog as this platform shows it; declared before the windows built from it.
+  const ui::FormLayout optionsLayout_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<OptionsDialog> options_;
   // Closed windows are kept until the App goes, since a handler of theirs may still be running.

@@ -10,7 +10,6 @@ inline constexpr const char* kBrowse = "&Browse";
 inline constexpr const char* kSave = "&Save";
 inline constexpr const char* kSerialMainCaption = "Ravlink Serial GUI 2.0";
 inline constexpr const char* kUploadFileLabel = "Select a file to upload";
-inline constexpr const char* kDeviceLabel = "Select a device (Default: COM1)";
 inline constexpr const char* kOops = "Oops!";
 inline constexpr const char* kQuoteInFileName =
     "Sorry, a file name cannot contain a double quote (\").";

@@ -4,7 +4,6 @@
 #include "app/App.h"
 #include "app/Captions.h"
 #include "app/Handlers.h"
-#include "loader/Tools.h"
 #include "settings/SettingsFile.h"
 
 namespace loadergui {
@@ -15,11 +14,11 @@ namespace {
 // its folder; a renamed copy starts without looking for its tools.
 bool RequiredFilesMissing(App& app) {
   auto& files = app.services().files;
-  if (!files.findFile(files.programBaseName() + ".exe", platform::SearchFor::OrdinaryFiles)) {
-    return false;
-  }
-  for (const char* file : tools::kRequiredFiles) {
-    if (!files.findFile(file, platform::SearchFor::OrdinaryFiles)) return true;
+  const platform::PlatformFacts& facts = app.services().facts;
+  std::string ownFile = files.programBaseName() + std::string(facts.programFileSuffix);
+  if (!files.findFile(ownFile, platform::SearchFor::OrdinaryFiles)) return false;
+  for (std::string_view file : facts.requiredFiles) {
+    if (!files.findFile(std::string(file), platform::SearchFor::OrdinaryFiles)) return true;
   }
   return false;
 }

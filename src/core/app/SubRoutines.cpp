@@ -2,6 +2,7 @@
 #include "app/SubRoutines.h"
 
 #include <string>
+#include <string_view>
 
 #include "app/App.h"
 #include "app/Captions.h"
@@ -59,7 +60,7 @@ struct VariantColumn {
   const char* mainCaption;
   const char* optionsCaption;
   bool serial;
-  const char* deviceLabel;
+  std::string_view deviceLabel;
 };
 
 void ApplyVariant(App& app, const VariantColumn& column) {
@@ -71,7 +72,7 @@ void ApplyVariant(App& app, const VariantColumn& column) {
   main.mnuRavlinkIP->setChecked(!column.serial);
   options.cmbIP->setVisible(!column.serial);
   options.cmbCOMPort->setVisible(column.serial);
-  options.lblCOMPort->setText(column.deviceLabel);
+  options.lblCOMPort->setText(std::string(column.deviceLabel));
   options.cbARP->setVisible(!column.serial);
   options.cmbBaudrate->setVisible(column.serial);
   options.txtARP->setVisible(!column.serial);
@@ -109,7 +110,7 @@ void RefreshTransferMode(App& app) {
 
 void SelectSerialLoader(App& app) {
   ApplyVariant(app, {text::kSerialMainCaption, "Ravlink Serial Confirguration Options", true,
-                     text::kDeviceLabel});
+                     app.services().facts.deviceLabel});
 }
 
 void SelectIPLoader(App& app) {

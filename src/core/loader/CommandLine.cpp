@@ -3,7 +3,6 @@
 
 #include "app/App.h"
 #include "app/SubRoutines.h"
-#include "loader/Tools.h"
 #include "ui/Control.h"
 
 namespace loadergui {
@@ -12,6 +11,8 @@ LoaderSetup ReadLoaderSetup(App& app) {
   OptionsDialog& options = app.frmOptions();
   LoaderSetup setup;
   setup.serial = SerialLoaderSelected(app);
+  const platform::PlatformFacts& facts = app.services().facts;
+  setup.loader = setup.serial ? facts.serialLoader : facts.ipLoader;
   setup.device = options.cmbCOMPort->text();
   setup.baudrate = options.cmbBaudrate->text();
   setup.ip = options.cmbIP->text();
@@ -53,9 +54,9 @@ std::string LoaderCommandLine(const LoaderSetup& setup, const std::string& addre
                               const std::string& pathOptions, const std::string& actionPiece) {
   std::string line;
   if (setup.serial) {
-    line = std::string(tools::kSerialLoader) + " -t " + setup.device + " -b " + setup.baudrate;
+    line = std::string(setup.loader) + " -t " + setup.device + " -b " + setup.baudrate;
   } else {
-    line = std::string(tools::kIPLoader) + " -t " + setup.ip;
+    line = std::string(setup.loader) + " -t " + setup.ip;
   }
   line += addressPiece;
   if (setup.noConsole) line += " -n";

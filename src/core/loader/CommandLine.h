@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace loadergui {
@@ -11,6 +12,8 @@ class App;
 // The pieces that come from the loader variant and the option values, read from the controls.
 struct LoaderSetup {
   bool serial = true;
+  // The platform's serial or IP loader, as the line's head names it.
+  std::string_view loader;
   std::string device;    // cmbCOMPort
   std::string baudrate;  // cmbBaudrate
   std::string ip;        // cmbIP

@@ -106,7 +106,8 @@ ExecutePlan PlanExecute(App& app) {
   ExecutePlan plan;
   plan.outcome = Outcome::Start;
   if (!setup.serial && options.cbARP->ticked()) {
-    plan.arpCommand = std::string(tools::kArp) + " -s " + setup.ip + " " + options.txtARP->text();
+    plan.arpCommand =
+        std::string(app.services().facts.arp) + " -s " + setup.ip + " " + options.txtARP->text();
   }
   plan.loaderCommand = LoaderCommandLine(setup, " -a " + address, pathOptions, action.piece);
   return plan;
@@ -150,8 +151,10 @@ std::string cmdExecute_Tip(App& app) {
     case Outcome::Start:
       break;
   }
-  if (plan.arpCommand.empty()) return plan.loaderCommand;
-  return plan.arpCommand + "\r\n" + plan.loaderCommand;
+  auto& processes = app.services().processes;
+  std::string loaderLine = processes.shellLine(plan.loaderCommand);
+  if (plan.arpCommand.empty()) return loaderLine;
+  return processes.shellLine(plan.arpCommand) + "\r\n" + loaderLine;
 }
 
 }  // namespace frmMain

@@ -18,11 +18,16 @@ bool ShellNoWait(platform::Processes& processes, const std::string& commandLine,
   return processes.startProcess(commandLine, windowStyle);
 }
 
+// The platform may know why, say that nothing could show the loader's window; that follows on a
+// line of its own.
 void StartLoader(App& app, const std::string& commandLine) {
-  if (ShellNoWait(app.services().processes, commandLine, tools::kNormalFocus)) return;
+  auto& processes = app.services().processes;
+  if (ShellNoWait(processes, commandLine, tools::kNormalFocus)) return;
   std::string program = commandLine.substr(0, commandLine.find(' '));
-  app.services().messages.messageBox(&app.frmMain().form(),
-                                     "Sorry, " + program + " could not be started!", text::kOops);
+  std::string message = "Sorry, " + program + " could not be started!";
+  std::string why = processes.startFailure();
+  if (!why.empty()) message += "\r\n" + why;
+  app.services().messages.messageBox(&app.frmMain().form(), message, text::kOops);
 }
 
 }  // namespace loadergui

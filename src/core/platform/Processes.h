@@ -14,6 +14,13 @@ class Processes {
   // Starts a command line in a window of its own and returns at once; false if it could not
   // be started.
   virtual bool startProcess(const std::string& commandLine, int windowStyle) = 0;
+  // Why the last startProcess that returned false failed, as a sentence for the user; empty
+  // when there is no more to say than that the program could not be started.
+  virtual std::string startFailure() const { return {}; }
+  // A line that, typed into the platform's usual shell, starts the same program with the same
+  // arguments from the same folder: the command line itself where the shell reads it the same
+  // way.
+  virtual std::string shellLine(const std::string& commandLine) { return commandLine; }
 };
 
 }  // namespace loadergui::platform

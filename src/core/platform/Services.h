@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "platform/Pickers.h"
+#include "platform/PlatformFacts.h"
 #include "platform/Processes.h"
 #include "platform/SerialPorts.h"
 #include "platform/SettingsStorage.h"
@@ -19,6 +20,9 @@ struct Services {
   FileSystem& files;
   SerialPorts& serialPorts;
   SettingsStorage& settings;
+  // The platform's tool names, required files, paths and serial devices; the Windows program's
+  // unless the front end names its own platform's table.
+  const PlatformFacts& facts = kWindowsFacts;
 };
 
 }  // namespace loadergui::platform

@@ -67,7 +67,7 @@ void cmdDefault_Click(App& app) {
   for (const OptionValue& option : kOptionValues) {
     bool size = option.control == &OptionsDialog::txtFilesize;
     SetOptionText(app.frmOptions(), option,
-                  size ? kDefaultButtonSize : std::string(option.defaultValue));
+                  size ? kDefaultButtonSize : OptionDefault(option, app.services().facts));
   }
 }
 

@@ -10,7 +10,8 @@ constexpr std::size_t kValueBufferSize = 255;
 // Always addressed through the program's own folder, never the current directory, which the
 // pickers and the Execute command move around.
 std::string SettingsFilePath(const platform::Services& services) {
-  return services.files.programFolder() + "\\tools\\settings.ini";
+  const char separator = services.facts.pathSeparator;
+  return services.files.programFolder() + separator + "tools" + separator + "settings.ini";
 }
 
 // A missing file, section or key and an empty value all read as the empty text; a stored value

@@ -10,12 +10,18 @@ namespace loadergui {
 
 using Dialog = OptionsDialog;
 
+namespace {
+// The serial device's default is the platform's; the table holds the Windows program's, and
+// OptionDefault gives every platform its own.
+constexpr std::string_view kWindowsDevice = platform::kWindowsFacts.defaultSerialDevice;
+}  // namespace
+
 // clang-format off
 const OptionValue kOptionValues[14] = {
     // control                 kind                  section         key          default
     {&Dialog::txtAddress,      OptionKind::Text,     "OPTIONS",      "ADDRESS",   "0x8c010000"},
     {&Dialog::txtFilesize,     OptionKind::Text,     "OPTIONS",      "SIZE",      text::kUnsetFileSize},
-    {&Dialog::cmbCOMPort,      OptionKind::Text,     "OPTIONS",      "DEVICE",    "COM1"},
+    {&Dialog::cmbCOMPort,      OptionKind::Text,     "OPTIONS",      "DEVICE",    kWindowsDevice},
     {&Dialog::cmbIP,           OptionKind::Text,     "OPTIONS",      "IP",        "192.168.0.0"},
     {&Dialog::cmbBaudrate,     OptionKind::Text,     "OPTIONS",      "BAUDRATE",  "115200"},
     {&Dialog::cbARP,           OptionKind::CheckBox, "OPTIONS",      "ARP",       "0"},
@@ -42,6 +48,11 @@ const OptionValue& OptionFor(OptionControl control) {
     if (option.control == control) return option;
   }
   std::abort();
+}
+
+std::string OptionDefault(const OptionValue& option, const platform::PlatformFacts& facts) {
+  if (option.control == &Dialog::cmbCOMPort) return std::string(facts.defaultSerialDevice);
+  return std::string(option.defaultValue);
 }
 
 std::string OptionText(OptionsDialog& dialog, const OptionValue& option) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/PlatformFacts.h"
 #include "settings/OptionsDialog.h"
 
 namespace loadergui {
@@ -19,7 +20,7 @@ struct OptionValue {
   OptionKind kind;
   std::string_view section;
   std::string_view key;
-  std::string_view defaultValue;  // check boxes: "0"
+  std::string_view defaultValue;  // check boxes: "0"; the serial device: see OptionDefault
 };
 
 // In the order the settings file stores and loads them.
@@ -30,6 +31,10 @@ extern const OptionControl kSnapshotOrder[14];
 
 // Looks up a control's entry; every control of the two tables above has one.
 const OptionValue& OptionFor(OptionControl control);
+
+// An option's default on the given platform: the table's, but the serial device is the
+// platform's own default device.
+std::string OptionDefault(const OptionValue& option, const platform::PlatformFacts& facts);
 
 // An option's value as text: a text as it stands, a check-box value as a decimal number.
 std::string OptionText(OptionsDialog& dialog, const OptionValue& option);

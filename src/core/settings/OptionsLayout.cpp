@@ -4,7 +4,6 @@
 #include "app/Captions.h"
 #include "settings/OptionValues.h"
 #include "settings/OptionsDialog.h"
-#include "settings/SerialDevices.h"
 
 namespace loadergui {
 
@@ -17,7 +16,10 @@ namespace {
 constexpr std::string_view kOptionDefault;
 
 // What the combo boxes list; the device list grows with the ports present when it drops down.
-const std::vector<std::string_view>& kDevices = kStandardSerialPorts;
+// The rows hold the Windows program's devices; PlatformOptionsLayout puts in another platform's.
+const platform::PlatformFacts& kWindows = platform::kWindowsFacts;
+const std::vector<std::string_view> kDevices(kWindows.standardSerialPorts.begin(),
+                                             kWindows.standardSerialPorts.end());
 const std::vector<std::string_view> kBaudRates{"115200", "57600", "38400", "19200", "9600", "4800"};
 const std::vector<std::string_view> kAddresses{"192.168.0.0"};
 
@@ -49,7 +51,7 @@ const ui::FormLayout& OptionsDialogLayout() {
       {"txtAddress",      ControlKind::TextBox,  kOptionDefault,                                120,  480, 3255, 285, ui::kNoFlags,        {},         Member(&OptionsDialog::txtAddress)},
       {"lblFilesize",     ControlKind::Label,    "Set filesize (required when downloading)",    120,  960, 3255, 255, ui::kNoFlags,        {},         Member(&OptionsDialog::lblFilesize)},
       {"txtFilesize",     ControlKind::TextBox,  kOptionDefault,                                120, 1200, 3255, 285, ui::kNoFlags,        {},         Member(&OptionsDialog::txtFilesize)},
-      {"lblCOMPort",      ControlKind::Label,    text::kDeviceLabel,                            120, 1680, 2535, 255, ui::kNoFlags,        {},         Member(&OptionsDialog::lblCOMPort)},
+      {"lblCOMPort",      ControlKind::Label,    kWindows.deviceLabel,                          120, 1680, 2535, 255, ui::kNoFlags,        {},         Member(&OptionsDialog::lblCOMPort)},
       {"cmbCOMPort",      ControlKind::ComboBox, kOptionDefault,                                120, 1920, 3255, 315, ui::kNoFlags,        kDevices,   Member(&OptionsDialog::cmbCOMPort)},
       {"lblBaudrate",     ControlKind::Label,    "Set the baudrate (Default: 115200)",          120, 2400, 2535, 255, ui::kNoFlags,        {},         Member(&OptionsDialog::lblBaudrate)},
       {"cmbBaudrate",     ControlKind::ComboBox, kOptionDefault,                                120, 2640, 3255, 315, ui::kNoFlags,        kBaudRates, Member(&OptionsDialog::cmbBaudrate)},
@@ -68,6 +70,18 @@ const ui::FormLayout& OptionsDialogLayout() {
       {"txtARP",          ControlKind::TextBox,  kOptionDefault,                                120, 2640, 3255, 285, ui::kStartsDisabled, {},         Member(&OptionsDialog::txtARP)},
     }, {}});
   // clang-format on
+  return layout;
+}
+
+ui::FormLayout PlatformOptionsLayout(const platform::PlatformFacts& facts) {
+  ui::FormLayout layout = OptionsDialogLayout();
+  for (ui::ControlLayout& row : layout.controls) {
+    if (row.member == Member(&OptionsDialog::lblCOMPort)) row.caption = facts.deviceLabel;
+    if (row.member == Member(&OptionsDialog::cmbCOMPort)) {
+      row.caption = facts.defaultSerialDevice;
+      row.items.assign(facts.standardSerialPorts.begin(), facts.standardSerialPorts.end());
+    }
+  }
   return layout;
 }
 

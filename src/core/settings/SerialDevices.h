@@ -1,16 +1,32 @@
-// The serial devices: the ports the device list always offers, and what counts as a port's name,
-// the one rule the device list and the platform share.
+// The serial devices: what counts as a port's name on a platform, the one rule the device list
+// and the platform share, and the order the list offers them in.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "platform/PlatformFacts.h"
 
 namespace loadergui {
 
-// COM1 to COM4, first in the device list and in this order, whatever the machine has.
-inline const std::vector<std::string_view> kStandardSerialPorts{"COM1", "COM2", "COM3", "COM4"};
+// A serial port's name taken apart: which of the platform's prefixes it has, and its number.
+struct SerialPortName {
+  std::size_t prefix;
+  unsigned long number;
+};
 
+std::optional<SerialPortName> ParseSerialPortName(const std::string& name,
+                                                  const platform::PlatformFacts& facts);
+
+// The port number of a Windows port name, "COM<digits>" in any case (at most nine digits), or 0
+// for any other name, COM0 among them.
 unsigned long SerialPortNumber(const std::string& name);
+
+// The device list: the platform's standard ports in their order, then the other ports present,
+// by prefix and number, each once and spelt as the platform spells its ports.
+std::vector<std::string> SerialDeviceList(const std::vector<std::string>& present,
+                                          const platform::PlatformFacts& facts);
 
 }  // namespace loadergui

@@ -31,7 +31,7 @@ void LoadSettings(App& app) {
     std::string stored =
         ReadSetting(services, std::string(option.section), std::string(option.key));
     SetOptionText(app.frmOptions(), option,
-                  stored.empty() ? std::string(option.defaultValue) : stored);
+                  stored.empty() ? OptionDefault(option, services.facts) : stored);
   }
 
   // Turns whatever caption was stored into one of the three modes and brings the captions,

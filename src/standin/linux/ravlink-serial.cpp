@@ -1,0 +1,6 @@
+// Stand-in for the serial loader on Linux: logs its call and writes the dump a download asks for.
+#include "StandIn.h"
+
+int main(int argc, char** argv) {
+  return loadergui::standin::Run("ravlink-serial", true, argc, argv);
+}
