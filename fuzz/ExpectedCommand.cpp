@@ -5,8 +5,12 @@ namespace loadergui::fuzzing {
 
 namespace {
 
+// A path in quotes, each backslash of a run at its end doubled, so that the loader's Windows
+// rules give it back whole.
 std::string InQuotes(const std::string& path) {
-  return "\"" + path + "\"";
+  std::string quoted = "\"" + path;
+  for (auto at = path.rbegin(); at != path.rend() && *at == '\\'; ++at) quoted += '\\';
+  return quoted + "\"";
 }
 
 bool HasQuote(const std::string& text) {

@@ -65,8 +65,7 @@ bool QtPickers::getSaveFileName(platform::FileDialogRecord& record) {
 }
 
 // Folders only, and only existing ones can be confirmed.
-bool QtPickers::browseForFolder(const platform::FolderBrowseRecord& record,
-                                std::string& pathBuffer) {
+bool QtPickers::browseForFolder(platform::FolderBrowseRecord& record, std::string& pathBuffer) {
   QFileDialog dialog(OwnerWidget(record.owner), ToQt(record.title));
   dialog.setObjectName(QStringLiteral("folderDialog"));
   dialog.setFileMode(QFileDialog::Directory);

@@ -9,8 +9,7 @@ class QtPickers : public platform::Pickers {
  public:
   bool getOpenFileName(platform::FileDialogRecord& record) override;
   bool getSaveFileName(platform::FileDialogRecord& record) override;
-  bool browseForFolder(const platform::FolderBrowseRecord& record,
-                       std::string& pathBuffer) override;
+  bool browseForFolder(platform::FolderBrowseRecord& record, std::string& pathBuffer) override;
 };
 
 }  // namespace loadergui::qt

@@ -54,6 +54,21 @@ bool Start(const std::string& application, const std::string& commandLine, int w
                         nullptr, nullptr, &startup, &process) != FALSE;
 }
 
+// The system's sentence for an error code, without its line end; empty when it has none.
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  std::string message(text ? text : "", length);
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ')) {
+    message.pop_back();
+  }
+  return message;
+}
+
 }  // namespace
 
 // A relative program path names the tool beside the program whatever the current directory
@@ -80,10 +95,14 @@ void Win32Processes::runAndWait(const std::string& commandLine, int windowStyle)
 }
 
 // The tool gets a console window of its own and lives on by itself; no handle is kept.
+// A start that fails says why in the system's own words ("The system cannot find the file
+// specified."), so that a user can mend it, or tell a missing file from a lack of memory.
 bool Win32Processes::startProcess(const std::string& commandLine, int windowStyle) {
   PROCESS_INFORMATION process{};
+  startFailure_.clear();
   if (!Start(programBesideUs(commandLine), commandLine, windowStyle, FALSE,
              NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE, process)) {
+    startFailure_ = SystemMessage(GetLastError());
     return false;
   }
   CloseHandle(process.hProcess);

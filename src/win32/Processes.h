@@ -15,6 +15,7 @@ class Win32Processes : public platform::Processes {
 
   void runAndWait(const std::string& commandLine, int windowStyle) override;
   bool startProcess(const std::string& commandLine, int windowStyle) override;
+  std::string startFailure() const override { return startFailure_; }
 
  private:
   // The absolute path of a command line's program when it is a relative path naming a file in
@@ -22,6 +23,7 @@ class Win32Processes : public platform::Processes {
   std::string programBesideUs(const std::string& commandLine);
 
   platform::FileSystem& files_;
+  std::string startFailure_;
 };
 
 }  // namespace loadergui::win32

@@ -203,6 +203,11 @@ std::vector<OracleCase> OracleCases() {
       {"AllOptionsInOrderAndBlanksAsTyped", allSwitches,
        "tools\\ravlink-ip.exe -t 192.168.0.0 -a  0x0  -n -p -q -c \"r\" -i \"i.iso\" -u \"f\"",
        false});
+  auto rootChroot = Inputs(true, LoaderAction::Upload, "f");
+  rootChroot.chroot = "C:\\";
+  cases.push_back(
+      {"ChrootAtADriveRootKeepsItsBackslash", rootChroot,
+       "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -c \"C:\\\\\" -u \"f\"", false});
   auto quotedSpeed = Inputs(true, LoaderAction::Upload, "f");
   quotedSpeed.baudrate = "9600\"";
   cases.push_back({"QuoteInSpeed", quotedSpeed,

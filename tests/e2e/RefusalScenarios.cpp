@@ -91,8 +91,24 @@ void Refusal(const Sandbox& box, const Environment& environment, const RefusalRo
   app.exit();
 }
 
-// With a loader gone after start-up, the program says so and keeps running.
+// The system's own sentence for an error code, as a user reads it under the program's message.
+std::string SystemSays(DWORD error) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, error, 0, text, sizeof text, nullptr);
+  std::string sentence(text, length);
+  while (!sentence.empty() && (sentence.back() == '\n' || sentence.back() == '\r' ||
+                               sentence.back() == ' ')) {
+    sentence.pop_back();
+  }
+  Require(!sentence.empty(), "the system has no sentence for error " + std::to_string(error));
+  return sentence;
+}
+
+// With a loader gone after start-up, the program says so, and why, and keeps running.
 void MissingLoader(const Sandbox& box, const Environment& environment) {
+  const std::string kNotStarted = "Sorry, tools\\ravlink-serial.exe could not be started!\r\n" +
+                                  SystemSays(ERROR_FILE_NOT_FOUND);
   std::string file = box.path("demo.elf");
   WriteWholeFile(file, "ELF image");
   Program app(box, environment.probeLibrary);
@@ -102,12 +118,12 @@ void MissingLoader(const Sandbox& box, const Environment& environment) {
   PickUploadFile(app, file);
   Step("press the Execute button");
   app.click(Form::Main, "cmdExecute");
-  AnswerMessageBox(app, "Oops!", "Sorry, tools\\ravlink-serial.exe could not be started!");
+  AnswerMessageBox(app, "Oops!", kNotStarted);
   RequireNothingStarted(app, box, 0);
   Step("dump the BIOS with the serial loader gone");
   app.choose("&File", "Download &BIOS");
   AnswerFileDialog(app, "Save file as...", box.path("bios.bin"));
-  AnswerMessageBox(app, "Oops!", "Sorry, tools\\ravlink-serial.exe could not be started!");
+  AnswerMessageBox(app, "Oops!", kNotStarted);
   Step("go on working: choose the IP loader and upload");
   ChooseVariant(app, Variant::IP);
   RequireMainWindow(app, {Variant::IP, Mode::UploadExecute, "Upload through IP, 192.168.0.0"});

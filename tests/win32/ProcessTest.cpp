@@ -128,6 +128,12 @@ TEST_F(ProcessTest, TwoStartsLeaveTwoToolsRunningSideBySide) {
 
 TEST_F(ProcessTest, MissingToolIsNotStartedAndNotWaitedFor) {
   EXPECT_FALSE(services_.startProcess("tools\\missing.exe -t COM1", 1));
+  // The system's own sentence says why, for the message that follows.
+  std::string why = services_.startFailure();
+  EXPECT_FALSE(why.empty());
+  EXPECT_EQ(why.find_first_of("\r\n"), std::string::npos) << why;
+  EXPECT_TRUE(services_.startProcess("tools\\ravlink-serial.exe -t COM1 why-cleared", 1));
+  EXPECT_EQ(services_.startFailure(), "");
   auto before = steady_clock::now();
   services_.runAndWait("tools\\missing.exe -s 192.168.0.10 00-11-22-33-44-55", 1);
   EXPECT_LT(steady_clock::now() - before, milliseconds(5000));

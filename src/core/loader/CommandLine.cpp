@@ -22,8 +22,14 @@ LoaderSetup ReadLoaderSetup(App& app) {
   return setup;
 }
 
+// Nothing inside is escaped. Backslashes at the end are doubled, though: the loaders read their
+// command lines by the Windows rules, under which a backslash before a quote makes it a quote of
+// the argument, so "C:\" (a chroot at a drive's root) would swallow the rest of the line into
+// one argument, while "C:\\" gives them C:\.
 std::string Quoted(const std::string& path) {
-  return "\"" + path + "\"";
+  std::size_t lastOther = path.find_last_not_of('\\');
+  std::size_t trailing = lastOther == std::string::npos ? path.size() : path.size() - lastOther - 1;
+  return "\"" + path + std::string(trailing, '\\') + "\"";
 }
 
 std::vector<UnquotedValue> SetupValues(const LoaderSetup& setup) {
