@@ -2,6 +2,7 @@
 #include "Form.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -83,6 +84,13 @@ QtForm::QtForm(const ui::FormLayout& layout, QtToolkit& toolkit)
   window_->onCloseRequest = [this] {
     if (!destroyed_ && onCloseRequest) onCloseRequest();
   };
+  // A quit of the event loop that no form asked for comes from outside: the session ends, or
+  // the program was told to end (SessionEnd.h). A form that stands then has its last word; after
+  // a normal exit every form has gone already.
+  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, window_.get(),
+                   [this] {
+                     if (!destroyed_ && onEndSession) onEndSession();
+                   });
   toolkit_.formCreated();
 }
 

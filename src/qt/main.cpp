@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "Services.h"
+#include "SessionEnd.h"
 #include "Toolkit.h"
 #include "app/App.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   // The program ends when its forms have gone, which the toolkit tells; a hidden window is no
   // reason to end it.
   QApplication::setQuitOnLastWindowClosed(false);
+  loadergui::qt::QuitOnTerminationSignals();
   loadergui::qt::QtServices services;
   loadergui::qt::QtToolkit toolkit;
   loadergui::App app(services.interfaces(), toolkit);

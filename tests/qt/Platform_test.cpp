@@ -1,12 +1,16 @@
 // The file search, the serial devices, the settings file and the program as a whole on Linux.
+#include <QAction>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 
 #include "QtFixture.h"
+#include "qt/SessionEnd.h"
 
 namespace loadergui::qttest {
 namespace {
@@ -106,6 +110,37 @@ TEST_F(PlatformTest, ClosingTheMainWindowSavesOnceAndEndsTheProgram) {
   EXPECT_EQ(lastFormGone, 1);
   EXPECT_FALSE(mainForm().window().isVisible());
   EXPECT_NE(readFile("tools/settings.ini").find("DEVICE=/dev/ttyS0"), std::string::npos);
+}
+
+// Logging out sends the program SIGTERM (or SIGHUP): it ends as at any close, saving the run's
+// settings once.
+TEST_F(PlatformTest, TheEndOfTheSessionSavesLikeAClose) {
+  installProgram();
+  ASSERT_TRUE(start());
+  qt::QuitOnTerminationSignals();
+  QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+  QCoreApplication::exec();
+  EXPECT_TRUE(app->ended());
+  EXPECT_EQ(lastFormGone, 1);
+  EXPECT_NE(readFile("tools/settings.ini").find("DEVICE=/dev/ttyS0"), std::string::npos);
+}
+
+// With the options dialog open, its values are saved as they stand, as at any close.
+TEST_F(PlatformTest, TheEndOfTheSessionWithTheOptionsOpenSavesThemAsTheyStand) {
+  installProgram();
+  ASSERT_TRUE(start());
+  qt::QuitOnTerminationSignals();
+  answerNext<QWidget>([&](QWidget&) {
+    widget<QLineEdit>(optionsForm(), "txtAddress")->setText(QStringLiteral("0x8c000123"));
+    std::raise(SIGHUP);
+  });
+  QTimer::singleShot(0, [&] {
+    mainForm().window().findChild<QAction*>(QStringLiteral("mnuConfigOptions"))->trigger();
+  });
+  QCoreApplication::exec();
+  EXPECT_TRUE(allAnswered());
+  EXPECT_TRUE(app->ended());
+  EXPECT_NE(readFile("tools/settings.ini").find("ADDRESS=0x8c000123"), std::string::npos);
 }
 
 // Upload and Execute through the IP loader with the ARP step: the ARP tool has ended before the
