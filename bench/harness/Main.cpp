@@ -60,7 +60,8 @@ Arguments ReadArguments(int argc, char** argv) {
     }
   }
   bool startsWanted = arguments.runs > 0, pressesWanted = arguments.presses > 0;
-  if (arguments.program.empty() || (startsWanted && (arguments.windowFloor.empty() || arguments.formsFloor.empty())) ||
+  if (arguments.program.empty() ||
+      (startsWanted && (arguments.windowFloor.empty() || arguments.formsFloor.empty())) ||
       (pressesWanted && arguments.upload.empty()) || arguments.runs < 0 || arguments.presses < 0) {
     Usage();
   }
@@ -106,10 +107,10 @@ bool Sample(Contender& contender, bool counted) {
 
 void PrintSpreads(const Contender& contender) {
   Spread time = SpreadOf(contender.milliseconds), memory = SpreadOf(contender.kibibytes);
-  std::printf("startup   %-12s median %7.1f ms (%.1f to %.1f), peak working set %7.0f KiB "
-              "(%.0f to %.0f)\n",
-              contender.name, time.median, time.low, time.high, memory.median, memory.low,
-              memory.high);
+  std::printf(
+      "startup   %-12s median %7.1f ms (%.1f to %.1f), peak working set %7.0f KiB "
+      "(%.0f to %.0f)\n",
+      contender.name, time.median, time.low, time.high, memory.median, memory.low, memory.high);
 }
 
 // The program's medians against a floor's; with a target, says whether it is met.
@@ -166,6 +167,12 @@ bool CountHandles(const Arguments& arguments) {
       static_cast<unsigned long>(result.before), static_cast<unsigned long>(result.afterFirst),
       arguments.presses, static_cast<unsigned long>(result.after), result.loaderRuns);
   std::printf("handles   counted through %s\n", HandleCountMethod());
+  if (!result.refusedStarts.empty()) {
+    std::printf(
+        "handles   %zu start(s) refused by the system, reported by the program and pressed "
+        "again; the first said: %s\n",
+        result.refusedStarts.size(), result.refusedStarts.front().c_str());
+  }
   std::printf("handles   target unchanged: %s\n", Verdict(unchanged));
   return unchanged;
 }

@@ -42,10 +42,28 @@ int CountLogLines(const std::string& path, std::string_view word) {
   return count;
 }
 
-// Waits until the log shows that many ended loader runs; false when that takes too long.
-bool WaitForLoaderEnds(const std::string& log, int runs, int& seen) {
+// How often one press is made at most when the system refuses its start.
+constexpr int kPressAttempts = 3;
+// The program's message for a start the system refused begins so.
+constexpr char kNotStarted[] = "Sorry, tools\\ravlink-serial.exe could not be started!";
+
+// Waits until the log shows that many ended loader runs, or the program shows a message box;
+// false when neither comes in time.
+bool WaitForLoaderEndOrMessage(const std::string& log, int runs, DWORD pid, int& seen) {
   double started = Seconds();
-  while ((seen = CountLogLines(log, "end")) < runs) {
+  while ((seen = CountLogLines(log, "end")) < runs && !ShownDialog(pid)) {
+    if (Seconds() - started > kPatienceMs / 1000.0) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+// Presses OK on the program's message box and waits until it has gone.
+bool DismissMessage(DWORD pid) {
+  HWND box = ShownDialog(pid);
+  if (box) PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  double started = Seconds();
+  while (ShownDialog(pid)) {
     if (Seconds() - started > kPatienceMs / 1000.0) return false;
     Sleep(5);
   }
@@ -103,18 +121,22 @@ PressResult MeasureHandles(const std::string& executable, const std::string& upl
 
   if (!HandleCount(program.process(), result.before, result.failure)) return result;
   for (int press = 1; press <= presses; ++press) {
-    // Returns once the program has handled the press, that is, started its loader.
-    if (!SendMessageTimeoutA(main, WM_COMMAND, click, reinterpret_cast<LPARAM>(execute),
-                             SMTO_NORMAL, kPatienceMs, &answer)) {
-      result.failure = "press " + std::to_string(press) + " was not handled in time " +
-                       DialogText(program.pid());
-      return result;
-    }
-    if (!WaitForLoaderEnds(log, press, result.loaderRuns)) {
+    for (int attempt = 1;; ++attempt) {
+      PostMessageA(main, WM_COMMAND, click, reinterpret_cast<LPARAM>(execute));
+      if (!WaitForLoaderEndOrMessage(log, press, program.pid(), result.loaderRuns)) {
+        result.failure = "press " + std::to_string(press) + " started no loader that ended in time";
+        return result;
+      }
       std::string dialog = DialogText(program.pid());
-      result.failure = "press " + std::to_string(press) + " started no loader that ended " +
-                       (dialog.empty() ? "in time" : "; the program shows " + dialog);
-      return result;
+      if (dialog.empty()) break;
+      if (dialog.find(kNotStarted) == std::string::npos || attempt == kPressAttempts ||
+          !DismissMessage(program.pid())) {
+        result.failure = "press " + std::to_string(press) + ": the program shows " + dialog;
+        return result;
+      }
+      result.refusedStarts.push_back(dialog);
+      // Whatever held the start up gets a moment to pass, longer each time.
+      Sleep(static_cast<DWORD>(500 * attempt));
     }
     if (press == 1 && !HandleCount(program.process(), result.afterFirst, result.failure)) {
       return result;
