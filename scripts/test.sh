@@ -73,7 +73,7 @@ echo "native $native_passed, sanitized $sanitize_passed, Qt ${qt_passed:-0}," \
 ((${#broken[@]})) && echo "suites that failed: ${broken[*]}"
 if ((${#not_run[@]})); then
   echo "!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"
-  echo "!!! NOT RUN: ${not_run[*]}: this machine cannot run 32-bit Windows programs"
+  echo "!!! NOT RUN: $(IFS=,; echo "${not_run[*]}" | sed 's/,/, /g'): this machine cannot run 32-bit Windows programs"
   echo "!!! (see build/test-logs/wine32.log); the shipped program is untested here."
   echo "!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"
   echo "$passed passed, $failed failed, ${#not_run[@]} suites NOT RUN"
