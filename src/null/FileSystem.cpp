@@ -5,26 +5,12 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/Wildcards.h"
+
 namespace loadergui::null {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// '*' stands for any run of characters and '?' for any one, as in a directory search.
-bool MatchesWildcards(const char* pattern, const char* name) {
-  if (*pattern == '\0') return *name == '\0';
-  if (*pattern == '*') {
-    for (const char* rest = name;; ++rest) {
-      if (MatchesWildcards(pattern + 1, rest)) return true;
-      if (*rest == '\0') return false;
-    }
-  }
-  if (*name == '\0') return false;
-  return (*pattern == '?' || *pattern == *name) && MatchesWildcards(pattern + 1, name + 1);
-}
-
-}  // namespace
+using platform::MatchesWildcards;
 
 NullFileSystem::NullFileSystem(std::string programFolder, std::string programBaseName)
     : programFolder_(std::move(programFolder)),

@@ -10,24 +10,14 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/Wildcards.h"
+
 namespace loadergui::qt {
 
 namespace fs = std::filesystem;
+using platform::MatchesWildcards;
 
 namespace {
-
-// '*' stands for any run of characters and '?' for any one.
-bool MatchesWildcards(const char* pattern, const char* name) {
-  if (*pattern == '\0') return *name == '\0';
-  if (*pattern == '*') {
-    for (const char* rest = name;; ++rest) {
-      if (MatchesWildcards(pattern + 1, rest)) return true;
-      if (*rest == '\0') return false;
-    }
-  }
-  if (*name == '\0') return false;
-  return (*pattern == '?' || *pattern == *name) && MatchesWildcards(pattern + 1, name + 1);
-}
 
 // Devices, pipes and sockets are no ordinary files; a link counts as what it leads to.
 bool Counts(const fs::path& path, platform::SearchFor what) {

@@ -15,6 +15,16 @@ constexpr const char* kSleepFileName = "standin-sleep-ms.txt";
 constexpr unsigned long kLongestSleepMs = 120000;
 constexpr unsigned long long kLargestDump = 4ull * 1024 * 1024;
 
+// Milliseconds to stay alive, from the sleep file at that path; 0 when there is none.
+inline unsigned long SleepMilliseconds(const std::string& sleepFile) {
+  std::FILE* file = std::fopen(sleepFile.c_str(), "r");
+  if (!file) return 0;
+  unsigned long milliseconds = 0;
+  if (std::fscanf(file, "%lu", &milliseconds) != 1) milliseconds = 0;
+  std::fclose(file);
+  return milliseconds < kLongestSleepMs ? milliseconds : kLongestSleepMs;
+}
+
 // The value after an option letter such as "-s", or nullptr when the option is absent.
 inline const std::string* OptionValue(const std::vector<std::string>& arguments,
                                       const std::string& option) {

@@ -58,17 +58,6 @@ inline void AppendLogLine(const std::string& line) {
   }
 }
 
-// Milliseconds to stay alive, from the sleep file beside the tool; 0 when there is none.
-inline unsigned long SleepMilliseconds() {
-  std::string path = ToolFolder() + "\\" + kSleepFileName;
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (!file) return 0;
-  unsigned long milliseconds = 0;
-  if (std::fscanf(file, "%lu", &milliseconds) != 1) milliseconds = 0;
-  std::fclose(file);
-  return milliseconds < kLongestSleepMs ? milliseconds : kLongestSleepMs;
-}
-
 // Splits a command line at blanks; double quotes group blanks into an argument and vanish.
 inline std::vector<std::string> Arguments(const std::string& commandLine) {
   std::vector<std::string> arguments;
@@ -104,7 +93,7 @@ inline int Run(const char* toolName, bool isLoader) {
               commandLine.c_str(), currentDirectory.c_str());
   std::fflush(stdout);
 
-  Sleep(SleepMilliseconds());
+  Sleep(SleepMilliseconds(ToolFolder() + "\\" + kSleepFileName));
   if (isLoader) WriteDump(Arguments(commandLine));
 
   AppendLogLine("end\t" + std::to_string(Stamp()) + "\t" + pid + "\t" + toolName + "\r\n");

@@ -82,17 +82,6 @@ inline void AppendLogLine(const std::string& line) {
   close(log);
 }
 
-// Milliseconds to stay alive, from the sleep file beside the tool; 0 when there is none.
-inline unsigned long SleepMilliseconds() {
-  std::string path = ToolFolder() + "/" + kSleepFileName;
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (!file) return 0;
-  unsigned long milliseconds = 0;
-  if (std::fscanf(file, "%lu", &milliseconds) != 1) milliseconds = 0;
-  std::fclose(file);
-  return milliseconds < kLongestSleepMs ? milliseconds : kLongestSleepMs;
-}
-
 // "start", stamp, process id, tool, current directory, then each argument, argv[0] first.
 inline void LogStart(const char* toolName, const std::vector<std::string>& arguments) {
   std::string line = "start\t" + std::to_string(Stamp()) + "\t" + std::to_string(getpid()) + "\t" +
@@ -111,7 +100,8 @@ inline int Run(const char* toolName, bool isLoader, int argc, char** argv) {
   }
   std::fflush(stdout);
 
-  std::this_thread::sleep_for(std::chrono::milliseconds(SleepMilliseconds()));
+  std::this_thread::sleep_for(
+      std::chrono::milliseconds(SleepMilliseconds(ToolFolder() + "/" + kSleepFileName)));
   if (isLoader) WriteDump(arguments);
 
   AppendLogLine("end\t" + std::to_string(Stamp()) + "\t" + std::to_string(getpid()) + "\t" +
