@@ -37,8 +37,8 @@ cp "$root/$LINUX_RELEASE_BUILD/src/qt/ravlinkgui" "$work/linux/"
   $show "$title" --picture "$pictures/main-windows.png" "$WINE32" ravlinkgui.exe
 )
 (
+  start_linux_display
   cd "$work/linux"
-  XDG_RUNTIME_DIR=$(mktemp -d) xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    $show "$title" --picture "$pictures/main-linux.png" ./ravlinkgui
+  XDG_RUNTIME_DIR=$(mktemp -d) $show "$title" --picture "$pictures/main-linux.png" ./ravlinkgui
 )
 echo "screenshots: docs/screenshots/main-windows.png and main-linux.png are new"

@@ -68,8 +68,10 @@ linux_release() {
   for tool in ravlink-serial ravlink-ip arp; do
     cp "$root/$LINUX_RELEASE_BUILD/src/standin/linux/$tool" "$folder/tools/"
   done
-  (cd "$folder" && XDG_RUNTIME_DIR=$(mktemp -d) timeout 120 \
-    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" $show "$title" ./ravlinkgui) || return 1
+  (
+    start_linux_display || exit 1
+    cd "$folder" && XDG_RUNTIME_DIR=$(mktemp -d) timeout 120 $show "$title" ./ravlinkgui
+  ) || return 1
   [[ -f "$folder/tools/settings.ini" ]] || { echo "test-release: no settings written"; return 1; }
 }
 

@@ -17,6 +17,7 @@ import settings
 import startup
 import transfers
 from check import Failure, current_step, step
+from program import x_windows
 from sandbox import Payload, Sandbox
 from scenario import Environment
 from toollog import end_of, read_log, starts
@@ -72,6 +73,7 @@ def main():
     payload = Payload(arguments.program, arguments.tools, arguments.terminal)
     environment = Environment(arguments.screenshots)
     os.makedirs(arguments.work, exist_ok=True)
+    x_windows()  # the driver's own connection to the display, held for the whole run
     print(f"e2e-linux: program {arguments.program}, scenario folders in {arguments.work}")
     passed = failed = 0
     for number, scenario in enumerate(all_scenarios(), 1):
