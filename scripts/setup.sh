@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever the build, the tests and the demo need and is not on this machine yet,
-# including the 32-bit Wine that runs the shipped i686 program and Qt 6 for the Linux program.
+# including the 32-bit Wine that runs the shipped i686 program, Qt 6 for the Linux program, and
+# what the Linux end-to-end driver works it with (a D-Bus session with the accessibility bus, the
+# Python bindings for that and for X) and the release archives are made with.
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +12,7 @@ PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick xdotool
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  dbus at-spi2-core python3-pyatspi python3-xlib zip unzip
 )
 
 SUDO=""

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then runs every test: native first, the same under the address and
-# undefined-behaviour sanitizers, the Linux program's Qt layer on the offscreen platform, then
-# the shipped 32-bit Windows build under Wine (its Windows
-# tests, then the real program driven end to end through its windows), and last a bounded run of
-# each fuzz target. Every suite runs even when an earlier one fails. Ends with the line
+# undefined-behaviour sanitizers, the Linux program's Qt layer on the offscreen platform, the
+# Linux program driven end to end through its windows on a virtual display, then the shipped
+# 32-bit Windows build under Wine (its Windows tests, then the real program driven end to end
+# through its windows), the releases unpacked and started, and last a bounded run of each fuzz
+# target. Every suite runs even when an earlier one fails. Ends with the line
 # "N passed, N failed" over all of them, and says loudly which suites could not run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,21 +24,23 @@ run_suite() {
 run_suite native test-native.sh
 run_suite sanitize test-sanitize.sh
 run_suite qt test-qt.sh
+run_suite e2e-linux test-e2e-linux.sh
 # The Windows suites test the shipped 32-bit program; a machine that cannot run it does not
 # pass them, it leaves them undone.
 not_run=()
 if "$root/scripts/check-wine32.sh" 2>&1 | tee "$logs/wine32.log"; then
   run_suite wine test-wine.sh
   run_suite e2e test-e2e.sh
+  run_suite release test-release.sh
 else
-  not_run=("Windows tests" "end to end")
-  rm -f "$logs/wine.log" "$logs/e2e.log"
+  not_run=("Windows tests" "end to end" "releases")
+  rm -f "$logs/wine.log" "$logs/e2e.log" "$logs/release.log"
 fi
 run_suite fuzz fuzz.sh
 
 # ctest: "100% tests passed, 0 tests failed out of 323"; GoogleTest: "[  PASSED  ] 193 tests."
-# and "[  FAILED  ] 2 tests, listed below:"; the driver: "47 passed, 0 failed"; the fuzz runs:
-# "fuzz: 2 passed, 0 failed".
+# and "[  FAILED  ] 2 tests, listed below:"; the drivers and the release check: "47 passed, 0
+# failed"; the fuzz runs: "fuzz: 2 passed, 0 failed".
 last() { sed -nE "$1" "$logs/$2.log" 2>/dev/null | tail -1; }
 native_total=$(last 's/.*tests failed out of ([0-9]+).*/\1/p' native)
 native_failed=$(last 's/.* ([0-9]+) tests failed out of.*/\1/p' native)
@@ -49,27 +52,33 @@ wine_passed=$(last 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' wine)
 wine_failed=$(last 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' wine)
 e2e_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' e2e)
 e2e_failed=$(last 's/^[0-9]+ passed, ([0-9]+) failed$/\1/p' e2e)
+e2e_linux_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' e2e-linux)
+e2e_linux_failed=$(last 's/^[0-9]+ passed, ([0-9]+) failed$/\1/p' e2e-linux)
+release_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' release)
+release_failed=$(last 's/^[0-9]+ passed, ([0-9]+) failed$/\1/p' release)
 fuzz_passed=$(last 's/^fuzz: ([0-9]+) passed, [0-9]+ failed$/\1/p' fuzz)
 fuzz_failed=$(last 's/^fuzz: [0-9]+ passed, ([0-9]+) failed$/\1/p' fuzz)
 native_passed=$((${native_total:-0} - ${native_failed:-0}))
 sanitize_passed=$((${sanitize_total:-0} - ${sanitize_failed:-0}))
-passed=$((native_passed + sanitize_passed + ${qt_passed:-0} + ${wine_passed:-0} + ${e2e_passed:-0} + ${fuzz_passed:-0}))
-failed=$((${native_failed:-0} + ${sanitize_failed:-0} + ${qt_failed:-0} + ${wine_failed:-0} + ${e2e_failed:-0} + ${fuzz_failed:-0}))
+passed=$((native_passed + sanitize_passed + ${qt_passed:-0} + ${e2e_linux_passed:-0} + ${wine_passed:-0} + ${e2e_passed:-0} + ${release_passed:-0} + ${fuzz_passed:-0}))
+failed=$((${native_failed:-0} + ${sanitize_failed:-0} + ${qt_failed:-0} + ${e2e_linux_failed:-0} + ${wine_failed:-0} + ${e2e_failed:-0} + ${release_failed:-0} + ${fuzz_failed:-0}))
 # A suite that failed without counting its failures (it did not build, say) counts as one.
 for suite in "${broken[@]}"; do
   case $suite in
     native) [[ ${native_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     sanitize) [[ ${sanitize_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     qt) [[ ${qt_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
+    e2e-linux) [[ ${e2e_linux_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     wine) [[ ${wine_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     e2e) [[ ${e2e_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
+    release) [[ ${release_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     fuzz) [[ ${fuzz_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
   esac
 done
 
 echo "native $native_passed, sanitized $sanitize_passed, Qt ${qt_passed:-0}," \
-  "Windows under the 32-bit Wine ${wine_passed:-0}, end to end ${e2e_passed:-0}," \
-  "fuzz targets ${fuzz_passed:-0}"
+  "Linux end to end ${e2e_linux_passed:-0}, Windows under the 32-bit Wine ${wine_passed:-0}," \
+  "end to end ${e2e_passed:-0}, releases ${release_passed:-0}, fuzz targets ${fuzz_passed:-0}"
 ((${#broken[@]})) && echo "suites that failed: ${broken[*]}"
 if ((${#not_run[@]})); then
   echo "!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"

@@ -28,10 +28,13 @@ bool MovesAboutTheWindow(int key) {
 KeyFilter::KeyFilter(QLineEdit& edit, ui::Control& control)
     : QObject(&edit), edit_(edit), control_(control) {
   edit.installEventFilter(this);
+  // An editable combo box is its field's focus proxy: it takes the typed keys itself and hands
+  // them to the field directly, past the field's event filters, so it is watched as well.
+  if (QWidget* proxy = edit.focusProxy()) proxy->installEventFilter(this);
 }
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != &edit_ || !control_.onKeyPress) return false;
+  if ((watched != &edit_ && watched != edit_.focusProxy()) || !control_.onKeyPress) return false;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->text().isEmpty() || MovesAboutTheWindow(key->key())) return false;

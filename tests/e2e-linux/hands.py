@@ -1,0 +1,20 @@
+"""Real keyboard and mouse input through the X server's test extension (xdotool), as a person
+at the screen gives it."""
+import subprocess
+
+
+def _xdotool(*arguments):
+    subprocess.run(["xdotool", *arguments], check=True, timeout=30)
+
+
+def click_at(x, y):
+    _xdotool("mousemove", str(x), str(y), "click", "1")
+
+
+def press(*keys):
+    """Keys by their X names ("Return", "ctrl+a"), to the window that has the keyboard."""
+    _xdotool("key", "--delay", "20", *keys)
+
+
+def type_text(text):
+    _xdotool("type", "--delay", "10", "--", text)
