@@ -62,8 +62,8 @@ std::string SystemMessage(DWORD error) {
       nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
   std::string message(text ? text : "", length);
   if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                              message.back() == ' ')) {
+  while (!message.empty() &&
+         (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
     message.pop_back();
   }
   return message;

@@ -94,11 +94,11 @@ void Refusal(const Sandbox& box, const Environment& environment, const RefusalRo
 // The system's own sentence for an error code, as a user reads it under the program's message.
 std::string SystemSays(DWORD error) {
   char text[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, text, sizeof text, nullptr);
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, sizeof text, nullptr);
   std::string sentence(text, length);
-  while (!sentence.empty() && (sentence.back() == '\n' || sentence.back() == '\r' ||
-                               sentence.back() == ' ')) {
+  while (!sentence.empty() &&
+         (sentence.back() == '\n' || sentence.back() == '\r' || sentence.back() == ' ')) {
     sentence.pop_back();
   }
   Require(!sentence.empty(), "the system has no sentence for error " + std::to_string(error));
