@@ -39,10 +39,17 @@ const std::string kBlanks(" \t\r\n\v\f\x1a");
 // The program's folder with everything start-up asks for, made once per process.
 class Workspace {
  public:
+  // A repeatable run names the folder itself: a random name would steer every run differently.
   Workspace() {
-    std::string pattern = (fs::temp_directory_path() / "loadergui-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
+    if (const char* fixed = std::getenv("LOADERGUI_FUZZ_FOLDER")) {
+      folder_ = fixed;
+      fs::remove_all(folder_);
+      fs::create_directories(folder_);
+    } else {
+      std::string pattern = (fs::temp_directory_path() / "loadergui-fuzz-XXXXXX").string();
+      if (mkdtemp(pattern.data()) == nullptr) std::abort();
+      folder_ = pattern;
+    }
     for (const char* file :
          {"ravlinkgui.exe", "tools/cygintl.dll", "tools/cygwin1.dll", "tools/ravlink-serial.exe",
           "tools/ravlink-ip.exe", "tools/arp.exe", kUploadFile}) {

@@ -3,8 +3,8 @@
 # undefined-behaviour sanitizers, the Linux program's Qt layer on the offscreen platform, the
 # Linux program driven end to end through its windows on a virtual display, then the shipped
 # 32-bit Windows build under Wine (its Windows tests, then the real program driven end to end
-# through its windows), the releases unpacked and started, and last a bounded run of each fuzz
-# target. Every suite runs even when an earlier one fails. Ends with the line
+# through its windows), the releases unpacked and started, and last a repeatable run of each
+# fuzz target. Every suite runs even when an earlier one fails. Ends with the line
 # "N passed, N failed" over all of them, and says loudly which suites could not run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,7 +36,7 @@ else
   not_run=("Windows tests" "end to end" "releases")
   rm -f "$logs/wine.log" "$logs/e2e.log" "$logs/release.log"
 fi
-run_suite fuzz fuzz.sh
+run_suite fuzz fuzz.sh --repeatable
 
 # ctest: "100% tests passed, 0 tests failed out of 323"; GoogleTest: "[  PASSED  ] 193 tests."
 # and "[  FAILED  ] 2 tests, listed below:"; the drivers and the release check: "47 passed, 0

@@ -75,11 +75,16 @@ Line ParseLine(const std::string& raw) {
   return line;
 }
 
+// A byte-order mark that an editor may put before the first line is not part of it.
+const std::string kUtf8Mark = "\xEF\xBB\xBF";
+
+bool StartsWithMark(const std::string& text) {
+  return text.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+}
+
 std::vector<Line> ParseText(const std::string& text) {
   std::vector<Line> lines;
-  // A byte-order mark that an editor may put before the first line is not part of it.
-  static const std::string kUtf8Mark = "\xEF\xBB\xBF";
-  std::size_t start = text.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0 ? kUtf8Mark.size() : 0;
+  std::size_t start = StartsWithMark(text) ? kUtf8Mark.size() : 0;
   while (start < text.size()) {
     auto end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
@@ -200,7 +205,9 @@ std::string WriteProfileString(const std::string& fileText, const std::string& s
     }
   }
 
-  std::string text;
+  // The mark stays where it was: without it, a second mark the first line may begin with would
+  // become the file's own on the next read, and that line would turn into a section header.
+  std::string text = StartsWithMark(fileText) ? kUtf8Mark : std::string();
   for (const auto& line : lines) text += line.raw + line.ending;
   return text;
 }

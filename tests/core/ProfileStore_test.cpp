@@ -182,6 +182,11 @@ const WriteCase kWriteCases[] = {
     {"NoBreakOnLastLineSectionAdded", "[S]\r\nA=1", "T", "K", "v", "[S]\r\nA=1\r\n[T]\r\nK=v\r\n"},
     {"NewSectionKeepsGivenSpelling", "", "CDFSREDIRECT", "ISO", "x", "[CDFSREDIRECT]\r\nISO=x\r\n"},
     {"SameValueLeavesTextAsIs", "[S]\r\nK=v\r\n", "S", "K", "v", "[S]\r\nK=v\r\n"},
+    {"ByteOrderMarkKept", "\xEF\xBB\xBF[S]\r\nK=old\r\n", "S", "K", "new",
+     "\xEF\xBB\xBF[S]\r\nK=new\r\n"},
+    // Behind the file's own mark, a second one makes the first line an entry, not a section.
+    {"SecondByteOrderMarkStaysSecond", "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\nK=a\r\n[S]\r\nK=b\r\n", "S",
+     "K", "new", "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\nK=a\r\n[S]\r\nK=new\r\n"},
 };
 
 class ProfileWriteTest : public ::testing::TestWithParam<WriteCase> {};

@@ -125,6 +125,7 @@ std::vector<WriteCase> WriteCases() {
        std::string("[ A ]\r\nk=old\r\n"),
        {{"A", "k", "new"}},
        Compare::Content},
+      {"ByteOrderMarkKept", std::string("\xEF\xBB\xBF[A]\r\nk=old\r\n"), {{"A", "k", "new"}}},
   };
 }
 
