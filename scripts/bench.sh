@@ -25,14 +25,9 @@ cmake --build "$build" -j2 --target ravlinkgui ravlink-serial ravlink-ip arp ben
 # placeholder libraries; the floors in a folder of their own; a file to upload.
 run="$root/build/bench-run"
 rm -rf "$run"
-mkdir -p "$run/tools" "$run/floors"
+mkdir -p "$run/floors"
 cp "$build/program/src/win32/ravlinkgui.exe" "$run/"
-for tool in ravlink-serial ravlink-ip arp; do
-  cp "$build/program/src/standin/$tool.exe" "$run/tools/"
-done
-for library in cygwin1.dll cygintl.dll; do
-  echo "placeholder for the benchmark; nothing loads it" >"$run/tools/$library"
-done
+stage_windows_tools "$build/program" "$run"
 cp "$build/window-floor.exe" "$build/forms-floor.exe" "$run/floors/"
 head -c 65536 /dev/zero >"$run/upload.bin"
 

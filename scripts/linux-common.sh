@@ -1,5 +1,6 @@
 # Shared by the scripts that build the Linux program as it ships: sourced, not run.
-# Gives: LINUX_RELEASE_BUILD, build_linux_release ROOT [TARGETS...], start_linux_display.
+# Gives: LINUX_RELEASE_BUILD, build_linux_release ROOT [TARGETS...], start_linux_display,
+# stage_linux_tools BUILD FOLDER.
 
 # The build that users get: Release, beside the Linux stand-in tools built the same way.
 LINUX_RELEASE_BUILD=build/qt-release
@@ -20,6 +21,16 @@ build_linux_release() {
   else
     cmake --build "$dir" -j2 --target ravlinkgui "${LINUX_STANDINS[@]}"
   fi
+}
+
+# Gives FOLDER the tools/ folder the program looks for: the stand-in loaders and ARP tool of the
+# Linux build BUILD.
+stage_linux_tools() {
+  local build=$1 folder=$2 tool
+  mkdir -p "$folder/tools"
+  for tool in ravlink-serial ravlink-ip arp; do
+    cp "$build/src/standin/linux/$tool" "$folder/tools/" || return 1
+  done
 }
 
 # Starts Xvfb on a display that nobody uses, in a range of its own (the Wine scripts take 90 and

@@ -3,6 +3,7 @@
 # program beside tools/ with the stand-in loaders and ARP tool, ready to start.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/linux-common.sh"
 build="$root/build/qt"
 
 if [[ ! -f "$build/build.ninja" ]]; then
@@ -11,9 +12,7 @@ fi
 cmake --build "$build" -j2 --target ravlinkgui ravlink-serial ravlink-ip arp
 
 demo="$root/build/demo-linux"
-mkdir -p "$demo/tools"
+mkdir -p "$demo"
 cp "$build/src/qt/ravlinkgui" "$demo/"
-for tool in ravlink-serial ravlink-ip arp; do
-  cp "$build/src/standin/linux/$tool" "$demo/tools/"
-done
+stage_linux_tools "$build" "$demo"
 echo "make-demo-linux: $demo is ready (settings.ini appears in tools/ after the first exit)"

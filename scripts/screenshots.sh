@@ -15,19 +15,14 @@ build_linux_release "$root" ravlinkgui ravlink-serial ravlink-ip arp
 pictures="$root/docs/screenshots"
 work="$root/build/screenshot-folders"
 rm -rf "$work"
-mkdir -p "$pictures" "$work/windows/tools" "$work/linux/tools"
+mkdir -p "$pictures" "$work/windows" "$work/linux"
 show="/usr/bin/python3 $root/tests/e2e-linux/showwindow.py --title"
 title="Ravlink Serial GUI 2.0"
 
 cp "$root/$SHIPPED_BUILD/src/win32/ravlinkgui.exe" "$work/windows/"
-for tool in ravlink-serial ravlink-ip arp; do
-  cp "$root/$SHIPPED_BUILD/src/standin/$tool.exe" "$work/windows/tools/"
-  cp "$root/$LINUX_RELEASE_BUILD/src/standin/linux/$tool" "$work/linux/tools/"
-done
-for library in cygwin1.dll cygintl.dll; do
-  echo "placeholder; nothing loads it" >"$work/windows/tools/$library"
-done
+stage_windows_tools "$root/$SHIPPED_BUILD" "$work/windows"
 cp "$root/$LINUX_RELEASE_BUILD/src/qt/ravlinkgui" "$work/linux/"
+stage_linux_tools "$root/$LINUX_RELEASE_BUILD" "$work/linux"
 
 (
   wine_env "$root"

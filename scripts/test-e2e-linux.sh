@@ -9,6 +9,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/linux-common.sh"
+source "$root/scripts/driver-common.sh"
 
 echo "test-e2e-linux: building the program and the stand-in tools in $LINUX_RELEASE_BUILD"
 build_linux_release "$root" || exit 1
@@ -34,18 +35,4 @@ timeout 300 dbus-run-session -- /usr/bin/python3 "$root/tests/e2e-linux/driver.p
 status=${PIPESTATUS[0]}
 elapsed=$((SECONDS - started))
 
-passed=$(grep -c '^PASS ' "$output")
-failed=$(grep -c '^FAIL ' "$output")
-if [[ $status -eq 124 ]]; then
-  echo "FAIL driver.py: stopped after 300 s, over the five minutes the run may take"
-  failed=$((failed + 1))
-elif ! grep -Eq '^[0-9]+ passed, [0-9]+ failed$' "$output"; then
-  echo "FAIL driver.py: ended with status $status before its closing line"
-  failed=$((failed + 1))
-elif [[ $status -ne 0 && $failed -eq 0 ]]; then
-  echo "FAIL driver.py: ended with status $status"
-  failed=$((failed + 1))
-fi
-echo "test-e2e-linux: took ${elapsed} s"
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 && $passed -gt 0 ]]
+report_driver_run test-e2e-linux driver.py "$status" "$output" "$elapsed"

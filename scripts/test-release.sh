@@ -39,13 +39,7 @@ windows_release() {
   for file in ravlinkgui.exe README.txt LICENSE.txt; do
     [[ -f "$folder/$file" ]] || { echo "test-release: $file is not in the zip"; return 1; }
   done
-  mkdir "$folder/tools"
-  for tool in ravlink-serial ravlink-ip arp; do
-    cp "$root/$SHIPPED_BUILD/src/standin/$tool.exe" "$folder/tools/"
-  done
-  for library in cygwin1.dll cygintl.dll; do
-    echo "placeholder; nothing loads it" >"$folder/tools/$library"
-  done
+  stage_windows_tools "$root/$SHIPPED_BUILD" "$folder" || return 1
   (
     wine_env "$root"
     start_private_display || exit 1
@@ -64,10 +58,7 @@ linux_release() {
   for file in ravlinkgui README.txt LICENSE; do
     [[ -f "$folder/$file" ]] || { echo "test-release: $file is not in the archive"; return 1; }
   done
-  mkdir "$folder/tools"
-  for tool in ravlink-serial ravlink-ip arp; do
-    cp "$root/$LINUX_RELEASE_BUILD/src/standin/linux/$tool" "$folder/tools/"
-  done
+  stage_linux_tools "$root/$LINUX_RELEASE_BUILD" "$folder" || return 1
   (
     start_linux_display || exit 1
     cd "$folder" && XDG_RUNTIME_DIR=$(mktemp -d) timeout 120 $show "$title" ./ravlinkgui

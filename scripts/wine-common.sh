@@ -1,7 +1,8 @@
 # Shared by the scripts that run Windows builds under Wine: sourced, not run.
 # Gives: configure_windows ROOT DIR TOOLCHAIN [CMAKE ARGS...], wine_env ROOT,
 # ensure_wine_prefix Y|N, ensure_serial_port COMn, clear_dpi_setting,
-# start_private_display [WIDTHxHEIGHT], build_shipped ROOT [TARGETS...].
+# start_private_display [WIDTHxHEIGHT], build_shipped ROOT [TARGETS...],
+# stage_windows_tools BUILD FOLDER.
 
 # Debian puts neither loader on the PATH. The 32-bit one runs the shipped i686 program (and the
 # tests built the same way) in the same 64-bit prefix that the 64-bit one creates.
@@ -16,6 +17,20 @@ build_shipped() {
   shift
   configure_windows "$root" "$root/$SHIPPED_BUILD" mingw-i686.cmake -DLOADERGUI_TESTS=ON || return 1
   cmake --build "$root/$SHIPPED_BUILD" -j2 ${1:+--target "$@"}
+}
+
+# Gives FOLDER the tools\ folder the program looks for: the stand-in loaders and ARP tool of the
+# Windows build BUILD, and the loaders' two libraries as placeholders, which the program only
+# checks for and never loads (a library already there is left alone).
+stage_windows_tools() {
+  local build=$1 folder=$2 tool library
+  mkdir -p "$folder/tools"
+  for tool in ravlink-serial ravlink-ip arp; do
+    cp "$build/src/standin/$tool.exe" "$folder/tools/" || return 1
+  done
+  for library in cygwin1.dll cygintl.dll; do
+    [[ -f "$folder/tools/$library" ]] || echo "placeholder; nothing loads it" >"$folder/tools/$library"
+  done
 }
 
 # A private Wine prefix under build/, kept between runs; quiet Wine; no Mono/Gecko download

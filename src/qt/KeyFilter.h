@@ -9,9 +9,9 @@
 namespace loadergui::qt {
 
 // Installed on the edit field of a text box or combo box (and on the combo box, which takes
-// the keys for its field). Keys that type no character (arrows,
-// Delete) and the keys that move about the window (Enter, Tab, Esc) pass untouched, as they
-// never reach a control's key handler on Windows either.
+// the keys for its field). Keys that type no character (arrows, Delete) and the keys that move
+// about the window (Enter, Tab, Esc) pass untouched, as they never reach a control's key
+// handler on Windows either.
 class KeyFilter : public QObject {
  public:
   KeyFilter(QLineEdit& edit, ui::Control& control);

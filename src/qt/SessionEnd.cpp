@@ -1,5 +1,5 @@
-// A signal handler may only do the simplest things: it writes a byte into a pipe, and the event
-// loop, watching the pipe, quits.
+// SIGTERM and SIGHUP end the program as the end of a session does. A signal handler may only do
+// the simplest things: it writes a byte into a pipe, and the event loop, watching the pipe, quits.
 #include "SessionEnd.h"
 
 #include <fcntl.h>
