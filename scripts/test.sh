@@ -88,5 +88,11 @@ if ((${#not_run[@]})); then
   echo "$passed passed, $failed failed, ${#not_run[@]} suites NOT RUN"
   exit 1
 fi
+if [[ ${LOADERGUI_WINDOWS_ARCH:-i686} == x86_64 ]]; then
+  echo "!!! The Windows suites ran the x86_64 build (LOADERGUI_WINDOWS_ARCH=x86_64), not the shipped"
+  echo "!!! 32-bit program: a developer's run, which never counts as passing."
+  echo "$passed passed, $failed failed, shipped program NOT RUN"
+  exit 1
+fi
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 && ${#broken[@]} -eq 0 ]]
