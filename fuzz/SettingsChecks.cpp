@@ -144,8 +144,10 @@ void CheckReadBack(Run& run, Failures& failures) {
   for (const auto& option : kOptionValues) {
     keys.emplace_back(std::string(option.section), std::string(option.key));
   }
+  auto services = run.services.interfaces();
+  auto file = services.settings.open(SettingsFilePath(services));
   for (const auto& [section, key] : keys) {
-    std::string value = ReadSetting(run.services.interfaces(), section, key);
+    std::string value = ReadSetting(*file, section, key);
     if (value.size() > kLongestValue) {
       failures.Add(section + "/" + key + " read back with " + std::to_string(value.size()) +
                    " characters");
