@@ -188,7 +188,7 @@ std::vector<std::string> CheckProfileStoreSequence(const std::uint8_t* data, std
   std::string reference = start;
   auto readDocument = [&document](const auto&... arguments) { return document.read(arguments...); };
   auto readReference = [&reference](const auto& section, const auto& key, const auto&... rest) {
-    return reference::ReadProfileString(reference, section, key, rest...);
+    return reference::ReadProfileText(reference, section, key, rest...);
   };
 
   // Every name the sequence uses, with what the starting file gives for it.
@@ -219,7 +219,7 @@ std::vector<std::string> CheckProfileStoreSequence(const std::uint8_t* data, std
     }
     document.write(operation.name.section, operation.name.key, operation.value);
     file.writePrivateProfileString(operation.name.section, operation.name.key, operation.value);
-    reference = reference::WriteProfileString(reference, operation.name.section, operation.name.key,
+    reference = reference::WriteProfileText(reference, operation.name.section, operation.name.key,
                                               operation.value);
     expected[operation.name.identity()] = AsRead(FirstLine(operation.value));
     if (document.text() != reference) {

@@ -151,7 +151,7 @@ std::size_t CopyValue(const std::string& value, char* buffer, std::size_t size) 
 
 }  // namespace
 
-std::size_t ReadProfileString(const std::string& fileText, const std::string& section,
+std::size_t ReadProfileText(const std::string& fileText, const std::string& section,
                               const std::string& key, const std::string& defaultValue, char* buffer,
                               std::size_t size) {
   auto lines = ParseText(fileText);
@@ -164,7 +164,7 @@ std::size_t ReadProfileString(const std::string& fileText, const std::string& se
   return CopyValue(TrimEnd(defaultValue), buffer, size);
 }
 
-std::string WriteProfileString(const std::string& fileText, const std::string& section,
+std::string WriteProfileText(const std::string& fileText, const std::string& section,
                                const std::string& key, const std::string& value) {
   // What the store keeps of a name or value: the text before its first line break.
   auto firstLine = [](const std::string& text) {

@@ -7,10 +7,10 @@
 namespace loadergui::fuzzing::reference {
 
 // The read and write of the profile store, each on a whole text.
-std::size_t ReadProfileString(const std::string& fileText, const std::string& section,
+std::size_t ReadProfileText(const std::string& fileText, const std::string& section,
                               const std::string& key, const std::string& defaultValue, char* buffer,
                               std::size_t size);
-std::string WriteProfileString(const std::string& fileText, const std::string& section,
+std::string WriteProfileText(const std::string& fileText, const std::string& section,
                                const std::string& key, const std::string& value);
 
 }  // namespace loadergui::fuzzing::reference

@@ -247,7 +247,7 @@ void Press(Run& run, ui::Control& control, const PressInputs& in, bool execute, 
 std::string FuzzValue(const std::string& content, const char* key, const char* fallback) {
   std::string buffer(kLongestValue + 1, '\0');
   std::size_t count =
-      profile::ReadProfileString(content, "FUZZ", key, "", buffer.data(), buffer.size());
+      profile::ReadProfileText(content, "FUZZ", key, "", buffer.data(), buffer.size());
   std::string value = buffer.substr(0, count);
   return value.empty() ? fallback : value;
 }

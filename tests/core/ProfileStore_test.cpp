@@ -29,7 +29,7 @@ Answer Read(const std::string& fileText, const std::string& section, const std::
             const std::string& defaultValue, std::size_t size = kBufferSize) {
   std::string buffer(size, '#');
   std::size_t count =
-      ReadProfileString(fileText, section, key, defaultValue, buffer.data(), buffer.size());
+      ReadProfileText(fileText, section, key, defaultValue, buffer.data(), buffer.size());
   return {count, buffer.substr(0, buffer.find('\0'))};
 }
 
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ProfileReadTest, ::testing::ValuesIn(kReadCases)
 
 TEST(ProfileRead, LongValueIsNulTerminatedInsideTheBuffer) {
   std::string buffer(kBufferSize, '#');
-  std::size_t count = ReadProfileString("[S]\r\nK=" + kLong300 + "\r\n", "S", "K", "",
+  std::size_t count = ReadProfileText("[S]\r\nK=" + kLong300 + "\r\n", "S", "K", "",
                                         buffer.data(), buffer.size());
   EXPECT_EQ(count, 254u);
   EXPECT_EQ(buffer[254], '\0');
@@ -235,7 +235,7 @@ class ProfileWriteTest : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(ProfileWriteTest, RewritesOneKey) {
   const WriteCase& c = GetParam();
-  EXPECT_EQ(WriteProfileString(c.before, c.section, c.key, c.value), c.after);
+  EXPECT_EQ(WriteProfileText(c.before, c.section, c.key, c.value), c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ProfileWriteTest, ::testing::ValuesIn(kWriteCases),
@@ -264,7 +264,7 @@ class ProfileRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(ProfileRoundTripTest, ReadsBackWhatWasWritten) {
   const RoundTripCase& c = GetParam();
-  std::string text = WriteProfileString("[OPTIONS]\r\nA=1\r\n", "OPTIONS", "K", c.written);
+  std::string text = WriteProfileText("[OPTIONS]\r\nA=1\r\n", "OPTIONS", "K", c.written);
   EXPECT_EQ(Read(text, "OPTIONS", "K", "").text, c.readBack);
   EXPECT_EQ(Read(text, "OPTIONS", "A", "").text, "1");
 }
