@@ -220,7 +220,7 @@ std::vector<std::string> CheckProfileStoreSequence(const std::uint8_t* data, std
     document.write(operation.name.section, operation.name.key, operation.value);
     file.writePrivateProfileString(operation.name.section, operation.name.key, operation.value);
     reference = reference::WriteProfileText(reference, operation.name.section, operation.name.key,
-                                              operation.value);
+                                            operation.value);
     expected[operation.name.identity()] = AsRead(FirstLine(operation.value));
     if (document.text() != reference) {
       failures.push_back(when + ": the text is " + Visible(document.text()) +

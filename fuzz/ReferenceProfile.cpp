@@ -152,8 +152,8 @@ std::size_t CopyValue(const std::string& value, char* buffer, std::size_t size) 
 }  // namespace
 
 std::size_t ReadProfileText(const std::string& fileText, const std::string& section,
-                              const std::string& key, const std::string& defaultValue, char* buffer,
-                              std::size_t size) {
+                            const std::string& key, const std::string& defaultValue, char* buffer,
+                            std::size_t size) {
   auto lines = ParseText(fileText);
   auto place = FindSection(lines, section);
   if (place.found) {
@@ -165,12 +165,12 @@ std::size_t ReadProfileText(const std::string& fileText, const std::string& sect
 }
 
 std::string WriteProfileText(const std::string& fileText, const std::string& section,
-                               const std::string& key, const std::string& value) {
-  // What the store keeps of a name or value: the text before its first line break.
-  auto firstLine = [](const std::string& text) {
-    return text.substr(0, text.find_first_of("\r\n"));
-  };
-  return WriteOneLine(fileText, firstLine(section), firstLine(key), firstLine(value));
+                             const std::string& key, const std::string& value) {
+  // What the store keeps: of a name the text before its first line feed, of a value the text
+  // before its first line break.
+  auto beforeLineFeed = [](const std::string& name) { return name.substr(0, name.find('\n')); };
+  return WriteOneLine(fileText, beforeLineFeed(section), beforeLineFeed(key),
+                      value.substr(0, value.find_first_of("\r\n")));
 }
 
 std::string WriteOneLine(const std::string& fileText, const std::string& section,

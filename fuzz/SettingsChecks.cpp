@@ -342,10 +342,12 @@ void ComparePass(const LoadedState& before, const LoadedState& after, int pass,
       if (now != was) failures.Add(change);
       continue;
     }
-    // A value that reads back empty takes its default, which may well be longer.
-    bool becameDefault = now == option.defaultValue && OnlyBlanksAndQuotes(was);
-    if (now.size() > was.size() && !becameDefault) failures.Add(change + ": lengthened");
-    if (!HasSurroundingBlanks(was) && !HasEnclosingQuotes(was) && now != was) {
+    // A value is kept up to its first line break, which a line of the file cannot hold; one
+    // that reads back empty takes its default, which may well be longer.
+    const std::string kept = was.substr(0, was.find_first_of("\r\n"));
+    bool becameDefault = now == option.defaultValue && OnlyBlanksAndQuotes(kept);
+    if (now.size() > kept.size() && !becameDefault) failures.Add(change + ": lengthened");
+    if (!HasSurroundingBlanks(kept) && !HasEnclosingQuotes(kept) && now != kept) {
       failures.Add(change + ": a plain value was not kept");
     }
   }

@@ -43,7 +43,8 @@ void WriteLargeSettings(const fs::path& path, std::size_t bytes) {
   out << head;
   std::size_t written = head.size();
   for (long line = 0; written < bytes; ++line) {
-    std::string entry = "ENTRY" + std::to_string(line) + "=a value some other program keeps here\r\n";
+    std::string entry =
+        "ENTRY" + std::to_string(line) + "=a value some other program keeps here\r\n";
     out << entry;
     written += entry.size();
   }
@@ -58,7 +59,8 @@ int main(int argc, char** argv) {
   fs::create_directories(folder / "tools");
   WriteLargeSettings(folder / "tools" / "settings.ini",
                      static_cast<std::size_t>(megabytes * 1024 * 1024));
-  const long long fileSize = static_cast<long long>(fs::file_size(folder / "tools" / "settings.ini"));
+  const long long fileSize =
+      static_cast<long long>(fs::file_size(folder / "tools" / "settings.ini"));
 
   loadergui::null::NullServices services(folder.string(), "ravlinkgui");
   loadergui::null::NullToolkit toolkit;
@@ -84,9 +86,10 @@ int main(int argc, char** argv) {
                   static_cast<double>(peak) / 1e6, multiple);
       bool met = Seconds(load) <= 1.0 && Seconds(save) <= 1.0 && multiple <= 4.0 &&
                  services.messages.empty();
-      std::printf("  targets: load and save within 1 s each, peak memory at most 4 times the "
-                  "file: %s\n",
-                  met ? "met" : "MISSED");
+      std::printf(
+          "  targets: load and save within 1 s each, peak memory at most 4 times the "
+          "file: %s\n",
+          met ? "met" : "MISSED");
       status = met ? 0 : 1;
     }
   }

@@ -72,10 +72,15 @@ std::size_t CopyValue(std::string_view value, char* buffer, std::size_t size) {
   return count;
 }
 
-// A line break in a name or value would start a line of its own that reads back as another key
-// or section; what comes before the first one is all that a single line can hold.
-std::string_view FirstLine(std::string_view text) {
-  return text.substr(0, text.find_first_of("\r\n"));
+// A line feed in a name or value would start a line of its own that reads back as another key
+// or section; what comes before the first one is all that a single line can hold. A value also
+// ends at a carriage return, the other half of a line break, which no box holds either; in a
+// name it is one more character, as the read takes it.
+std::string_view BeforeLineFeed(std::string_view name) {
+  return name.substr(0, name.find('\n'));
+}
+std::string_view FirstLine(std::string_view value) {
+  return value.substr(0, value.find_first_of("\r\n"));
 }
 
 }  // namespace
@@ -171,8 +176,8 @@ void ProfileDocument::insert(std::size_t at, std::string rawText, bool atEnd) {
 
 void ProfileDocument::write(std::string_view section, std::string_view key,
                             std::string_view value) {
-  section = FirstLine(section);
-  key = FirstLine(key);
+  section = BeforeLineFeed(section);
+  key = BeforeLineFeed(key);
   value = FirstLine(value);
   std::size_t header = 0, endOfEntries = 0;
   if (!findSection(section, header, endOfEntries)) {

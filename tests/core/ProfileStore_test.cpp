@@ -193,6 +193,7 @@ const WriteCase kWriteCases[] = {
     {"ValueEndsAtLineFeed", "[S]\r\nK=old\r\n", "S", "K", "v\nDEVICE=x", "[S]\r\nK=v\r\n"},
     {"ValueEndsAtCarriageReturn", "[S]\r\nK=old\r\n", "S", "K", "v\r[X]", "[S]\r\nK=v\r\n"},
     {"NewKeyNameEndsAtLineFeed", "[S]\r\n", "S", "K\nL", "v", "[S]\r\nK=v\r\n"},
+    {"CarriageReturnInKeyNameStays", "[S]\r\n", "S", "K\rL", "v", "[S]\r\nK\rL=v\r\n"},
     {"NewSectionNameEndsAtLineFeed", "", "S\n[T]", "K", "v", "[S]\r\nK=v\r\n"},
     {"LoneCarriageReturnEndsLastLine", "[S]\r\nA=1\r", "S", "K", "v", "[S]\r\nA=1\r\nK=v\r\n"},
     {"KeyAddedBeforeBlankLinesOfSection", "[S]\r\nA=1\r\n\r\n[T]\r\n", "S", "K", "v",
