@@ -10,7 +10,9 @@
 #include <utility>
 
 #include "Printable.h"
-#include "profile/ProfileStore.h"
+#include "ReferenceProfile.h"
+#include "profile/ProfileDocument.h"
+#include "profile/ProfileSettingsFile.h"
 
 namespace loadergui::fuzzing {
 
@@ -150,14 +152,11 @@ class ScratchFile {
   fs::path folder_;
 };
 
-// A read through a buffer of the settings reader's size; the file on disk, or a text already
-// read from it.
-std::string ReadKey(const std::string& path, const std::string* text, const Name& name) {
+// A read through a buffer of the settings reader's size.
+template <typename Reader>
+std::string ReadKey(const Reader& read, const Name& name) {
   std::string buffer(kBufferSize, ' ');
-  std::size_t count = text ? profile::ReadProfileString(*text, name.section, name.key, kMissing,
-                                                        buffer.data(), buffer.size())
-                           : profile::ReadProfileFile(path, name.section, name.key, kMissing,
-                                                      buffer.data(), buffer.size());
+  std::size_t count = read(name.section, name.key, kMissing, buffer.data(), buffer.size());
   if (count >= kBufferSize || buffer[count] != '\0') return "<no NUL after the value>";
   return buffer.substr(0, count);
 }
@@ -165,6 +164,11 @@ std::string ReadKey(const std::string& path, const std::string* text, const Name
 std::string FileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What a single line keeps of a value: the text before its first line break.
+std::string FirstLine(const std::string& text) {
+  return text.substr(0, text.find_first_of("\r\n"));
 }
 
 }  // namespace
@@ -178,19 +182,28 @@ std::vector<std::string> CheckProfileStoreSequence(const std::uint8_t* data, std
   std::vector<Operation> operations = DrawOperations(in);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << start;
 
+  // The store under test in memory, the same on disk, and the plain reference model's text.
+  profile::ProfileDocument document(start);
+  profile::ProfileSettingsFile file(path);
+  std::string reference = start;
+  auto readDocument = [&document](const auto&... arguments) { return document.read(arguments...); };
+  auto readReference = [&reference](const auto& section, const auto& key, const auto&... rest) {
+    return reference::ReadProfileText(reference, section, key, rest...);
+  };
+
   // Every name the sequence uses, with what the starting file gives for it.
   std::map<Identity, std::string> expected;
   std::map<Identity, Name> spelling;
   for (const auto& operation : operations) {
     Identity identity = operation.name.identity();
     if (expected.count(identity)) continue;
-    expected[identity] = ReadKey(path, nullptr, operation.name);
+    expected[identity] = ReadKey(readReference, operation.name);
     spelling[identity] = operation.name;
   }
 
   std::vector<std::string> failures;
-  auto check = [&](const Name& name, const std::string* text, const std::string& when) {
-    std::string seen = ReadKey(path, text, name);
+  auto check = [&](const auto& read, const Name& name, const std::string& when) {
+    std::string seen = ReadKey(read, name);
     const std::string& wanted = expected[name.identity()];
     if (seen != wanted) {
       failures.push_back(when + ": [" + Visible(name.section) + "] " + Visible(name.key) +
@@ -201,21 +214,31 @@ std::vector<std::string> CheckProfileStoreSequence(const std::uint8_t* data, std
     const auto& operation = operations[i];
     std::string when = "step " + std::to_string(i);
     if (!operation.write) {
-      check(operation.name, nullptr, when + " (read)");
+      check(readDocument, operation.name, when + " (read)");
       continue;
     }
-    if (!profile::WriteProfileFile(path, operation.name.section, operation.name.key,
-                                   operation.value)) {
-      failures.push_back(when + ": the write failed");
-      continue;
+    document.write(operation.name.section, operation.name.key, operation.value);
+    file.writePrivateProfileString(operation.name.section, operation.name.key, operation.value);
+    reference = reference::WriteProfileText(reference, operation.name.section, operation.name.key,
+                                            operation.value);
+    expected[operation.name.identity()] = AsRead(FirstLine(operation.value));
+    if (document.text() != reference) {
+      failures.push_back(when + ": the text is " + Visible(document.text()) +
+                         ", the reference model's " + Visible(reference));
     }
-    expected[operation.name.identity()] = AsRead(operation.value);
     // Every name, written or not, still reads what the model says.
-    std::string text = FileText(path);
-    for (const auto& [identity, name] : spelling) check(name, &text, when + " (after the write)");
+    for (const auto& [identity, name] : spelling) {
+      check(readDocument, name, when + " (after the write)");
+    }
   }
-  // The file as left, read from scratch.
-  for (const auto& [identity, name] : spelling) check(name, nullptr, "end");
+  // The file as saved, read from scratch: the same text, the same values; a file that did not
+  // change is left alone.
+  std::string failure = file.save();
+  if (!failure.empty()) failures.push_back("the save failed: " + failure);
+  if (FileText(path) != reference) failures.push_back("the saved file differs from the text");
+  profile::ProfileDocument reread(FileText(path));
+  auto readSaved = [&reread](const auto&... arguments) { return reread.read(arguments...); };
+  for (const auto& [identity, name] : spelling) check(readSaved, name, "end");
   if (!failures.empty()) {
     failures.push_back("the file started as " + Visible(start) + " and is now " +
                        Visible(FileText(path)));

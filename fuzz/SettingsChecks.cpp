@@ -144,8 +144,10 @@ void CheckReadBack(Run& run, Failures& failures) {
   for (const auto& option : kOptionValues) {
     keys.emplace_back(std::string(option.section), std::string(option.key));
   }
+  auto services = run.services.interfaces();
+  auto file = services.settings.open(SettingsFilePath(services));
   for (const auto& [section, key] : keys) {
-    std::string value = ReadSetting(run.services.interfaces(), section, key);
+    std::string value = ReadSetting(*file, section, key);
     if (value.size() > kLongestValue) {
       failures.Add(section + "/" + key + " read back with " + std::to_string(value.size()) +
                    " characters");
@@ -245,7 +247,7 @@ void Press(Run& run, ui::Control& control, const PressInputs& in, bool execute, 
 std::string FuzzValue(const std::string& content, const char* key, const char* fallback) {
   std::string buffer(kLongestValue + 1, '\0');
   std::size_t count =
-      profile::ReadProfileString(content, "FUZZ", key, "", buffer.data(), buffer.size());
+      profile::ReadProfileText(content, "FUZZ", key, "", buffer.data(), buffer.size());
   std::string value = buffer.substr(0, count);
   return value.empty() ? fallback : value;
 }
@@ -340,10 +342,12 @@ void ComparePass(const LoadedState& before, const LoadedState& after, int pass,
       if (now != was) failures.Add(change);
       continue;
     }
-    // A value that reads back empty takes its default, which may well be longer.
-    bool becameDefault = now == option.defaultValue && OnlyBlanksAndQuotes(was);
-    if (now.size() > was.size() && !becameDefault) failures.Add(change + ": lengthened");
-    if (!HasSurroundingBlanks(was) && !HasEnclosingQuotes(was) && now != was) {
+    // A value is kept up to its first line break, which a line of the file cannot hold; one
+    // that reads back empty takes its default, which may well be longer.
+    const std::string kept = was.substr(0, was.find_first_of("\r\n"));
+    bool becameDefault = now == option.defaultValue && OnlyBlanksAndQuotes(kept);
+    if (now.size() > kept.size() && !becameDefault) failures.Add(change + ": lengthened");
+    if (!HasSurroundingBlanks(kept) && !HasEnclosingQuotes(kept) && now != kept) {
       failures.Add(change + ": a plain value was not kept");
     }
   }

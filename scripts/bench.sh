@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The benchmark: builds the shipped 32-bit program, its stand-in loaders, the two floor programs
+# The benchmark. Natively, the load and save of a 20 MB settings file (time and peak memory).
+# Then it builds the shipped 32-bit program, its stand-in loaders, the two floor programs
 # (one empty window; the program's two windows without its behaviour; both built with the
 # program's options and manifest) and the harness, all i686 Release, in build/bench-i686; then
 # runs the harness under the 32-bit Wine on a private virtual display and prints each result
@@ -10,6 +11,17 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-common.sh"
 
 "$root/scripts/setup.sh" || exit 1
+
+# First, natively: the load and save of a settings file of 20 MB through the profile store that
+# the Linux program keeps its settings with (build/bench-native, Release).
+native="$root/build/bench-native"
+echo "bench: building the large-settings benchmark (native Release)"
+if [[ ! -f "$native/build.ninja" ]]; then
+  cmake -S "$root/bench/native" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
+fi
+cmake --build "$native" -j2 --target settings_bench || exit 1
+"$native/settings_bench" 20 | tee "$root/build/bench-settings.log"
+settings_status=${PIPESTATUS[0]}
 
 # The bench folder is a project of its own that takes in the main one, without its tests.
 build="$root/build/bench-i686"
@@ -58,7 +70,7 @@ echo "size      target at most $largest bytes (256 KiB): $size_met"
 if [[ $status -eq 124 ]]; then
   echo "bench: the harness was stopped after 1800 s"
 fi
-if [[ $status -eq 0 && $size_met == met ]]; then
+if [[ $status -eq 0 && $size_met == met && $settings_status -eq 0 ]]; then
   echo "bench: every target met"
   exit 0
 fi

@@ -38,8 +38,10 @@ for target in settings_fuzz profile_store_fuzz; do
     # Whatever differs between two runs steers the search apart: comparison operands (a random
     # folder name among them) and the addresses of a randomised layout.
     bound=(-seed=1 -runs="${repeatable_runs[$target]}" -use_cmp=0 -use_memmem=0)
+    # The folder is the same on every machine; two runs on one machine take turns with it.
     export LOADERGUI_FUZZ_FOLDER=/tmp/loadergui-fuzz-repeatable
-    ! setarch -R true 2>/dev/null || fixed_layout=(setarch -R)
+    fixed_layout=(flock /tmp/loadergui-fuzz-repeatable.lock)
+    ! setarch -R true 2>/dev/null || fixed_layout+=(setarch -R)
   fi
   artifacts="$build/artifacts/$target"
   log="$build/$target.log"

@@ -9,4 +9,6 @@ cmake --build "$build" -j2
 # Leaks count as failures too; a report stops the test at once instead of running on.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir "$build" --output-on-failure -j2
+# The test that kills saving processes 200 times looks at the file system, not at memory: the
+# native suite runs it, once.
+ctest --test-dir "$build" --output-on-failure -j2 -E SaveKilledTest

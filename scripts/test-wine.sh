@@ -22,6 +22,17 @@ clear_dpi_setting
 ensure_serial_port COM7
 export LOADERGUI_TEST_SERIAL_PORT=COM7
 
+# A file system of 16 KiB, where a save finds the disk full; mounting takes the superuser, and
+# without it that one test is skipped, saying so.
+full_disk="$root/build/full-disk"
+mkdir -p "$full_disk"
+if mountpoint -q "$full_disk" || mount -t tmpfs -o size=16k tmpfs "$full_disk" 2>/dev/null; then
+  trap 'umount "$full_disk" 2>/dev/null; stop_private_display' EXIT
+  export LOADERGUI_TEST_FULL_FOLDER="Z:${full_disk//\//\\}"
+else
+  echo "test-wine: no small file system could be mounted; the full-disk test is skipped"
+fi
+
 # The tests write screenshots there (main-96dpi, options-144dpi, tip-192dpi, ...: the runs at
 # 144 and 192 DPI are started by the tests themselves); Windows programs see the Linux root as
 # drive Z:.

@@ -1,8 +1,8 @@
-// Stand-in settings storage: the profile store on the stand-in file system, reads and writes
-// counted.
+// Stand-in settings storage: the profile store on the stand-in file system, with every opening,
+// key read, key write and save counted.
 #pragma once
 
-#include <cstddef>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -16,19 +16,20 @@ class NullSettingsStorage : public platform::SettingsStorage {
   // Settings file paths are mapped onto the disk through the stand-in file system.
   explicit NullSettingsStorage(NullFileSystem& files) : files_(files) {}
 
-  std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, char* buffer,
-                                      std::size_t size, const std::string& file) override;
-  bool writePrivateProfileString(const std::string& section, const std::string& key,
-                                 const std::string& value, const std::string& file) override;
+  std::unique_ptr<platform::SettingsFile> open(const std::string& path) override;
 
-  // Files the platform would mark read-only (by program path): every write to them fails.
+  // Files the platform would mark read-only (by program path): a save that would change them
+  // fails, as the system says for a read-only file.
   void markReadOnly(const std::string& path) { readOnly_.insert(files_.diskPath(path)); }
+  static constexpr const char* kReadOnlyReason = "Access is denied.";
 
+  int fileOpens = 0;
   int profileReads = 0;
   int profileWrites = 0;
+  int fileSaves = 0;  // saves that left the file holding every value written
 
  private:
+  class File;
   NullFileSystem& files_;
   std::set<std::string> readOnly_;
 };

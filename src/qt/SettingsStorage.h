@@ -7,11 +7,7 @@ namespace loadergui::qt {
 
 class QtSettingsStorage : public platform::SettingsStorage {
  public:
-  std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, char* buffer,
-                                      std::size_t size, const std::string& file) override;
-  bool writePrivateProfileString(const std::string& section, const std::string& key,
-                                 const std::string& value, const std::string& file) override;
+  std::unique_ptr<platform::SettingsFile> open(const std::string& path) override;
 };
 
 }  // namespace loadergui::qt

@@ -1,4 +1,4 @@
-// The settings file through the real Windows profile functions.
+// The settings file through the real Windows profile functions, saved through a copy.
 #pragma once
 
 #include "platform/SettingsStorage.h"
@@ -7,11 +7,7 @@ namespace loadergui::win32 {
 
 class Win32SettingsStorage : public platform::SettingsStorage {
  public:
-  std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, char* buffer,
-                                      std::size_t size, const std::string& file) override;
-  bool writePrivateProfileString(const std::string& section, const std::string& key,
-                                 const std::string& value, const std::string& file) override;
+  std::unique_ptr<platform::SettingsFile> open(const std::string& path) override;
 };
 
 }  // namespace loadergui::win32

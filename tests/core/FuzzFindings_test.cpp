@@ -134,14 +134,14 @@ class LoneCrLastLine : public ::testing::TestWithParam<LoneCrCase> {};
 std::string Read(const std::string& text, const char* section, const char* key) {
   char buffer[255];
   std::size_t count =
-      profile::ReadProfileString(text, section, key, "<missing>", buffer, sizeof buffer);
+      profile::ReadProfileText(text, section, key, "<missing>", buffer, sizeof buffer);
   return std::string(buffer, count);
 }
 
 // A lone CR does not end a line: an added line used to be glued to the last one and lost.
 TEST_P(LoneCrLastLine, AddedKeyAndOldKeyBothReadBack) {
   const LoneCrCase& c = GetParam();
-  std::string written = profile::WriteProfileString(c.fileText, c.section, c.key, "new");
+  std::string written = profile::WriteProfileText(c.fileText, c.section, c.key, "new");
   EXPECT_EQ(Read(written, c.section, c.key), "new");
   EXPECT_EQ(Read(written, "A", "K"), "v");
 }

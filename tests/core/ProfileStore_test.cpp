@@ -10,6 +10,8 @@
 #include <ostream>
 #include <string>
 
+#include "profile/ProfileDocument.h"
+
 namespace loadergui::profile {
 namespace {
 
@@ -27,7 +29,7 @@ Answer Read(const std::string& fileText, const std::string& section, const std::
             const std::string& defaultValue, std::size_t size = kBufferSize) {
   std::string buffer(size, '#');
   std::size_t count =
-      ReadProfileString(fileText, section, key, defaultValue, buffer.data(), buffer.size());
+      ReadProfileText(fileText, section, key, defaultValue, buffer.data(), buffer.size());
   return {count, buffer.substr(0, buffer.find('\0'))};
 }
 
@@ -111,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ProfileReadTest, ::testing::ValuesIn(kReadCases)
 
 TEST(ProfileRead, LongValueIsNulTerminatedInsideTheBuffer) {
   std::string buffer(kBufferSize, '#');
-  std::size_t count = ReadProfileString("[S]\r\nK=" + kLong300 + "\r\n", "S", "K", "",
+  std::size_t count = ReadProfileText("[S]\r\nK=" + kLong300 + "\r\n", "S", "K", "",
                                         buffer.data(), buffer.size());
   EXPECT_EQ(count, 254u);
   EXPECT_EQ(buffer[254], '\0');
@@ -187,13 +189,54 @@ const WriteCase kWriteCases[] = {
     // Behind the file's own mark, a second one makes the first line an entry, not a section.
     {"SecondByteOrderMarkStaysSecond", "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\nK=a\r\n[S]\r\nK=b\r\n", "S",
      "K", "new", "\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\nK=a\r\n[S]\r\nK=new\r\n"},
+    // A line break would start a line of its own that reads back as a key or a section.
+    {"ValueEndsAtLineFeed", "[S]\r\nK=old\r\n", "S", "K", "v\nDEVICE=x", "[S]\r\nK=v\r\n"},
+    {"ValueEndsAtCarriageReturn", "[S]\r\nK=old\r\n", "S", "K", "v\r[X]", "[S]\r\nK=v\r\n"},
+    {"NewKeyNameEndsAtLineFeed", "[S]\r\n", "S", "K\nL", "v", "[S]\r\nK=v\r\n"},
+    {"CarriageReturnInKeyNameStays", "[S]\r\n", "S", "K\rL", "v", "[S]\r\nK\rL=v\r\n"},
+    {"NewSectionNameEndsAtLineFeed", "", "S\n[T]", "K", "v", "[S]\r\nK=v\r\n"},
+    {"LoneCarriageReturnEndsLastLine", "[S]\r\nA=1\r", "S", "K", "v", "[S]\r\nA=1\r\nK=v\r\n"},
+    {"KeyAddedBeforeBlankLinesOfSection", "[S]\r\nA=1\r\n\r\n[T]\r\n", "S", "K", "v",
+     "[S]\r\nA=1\r\nK=v\r\n\r\n[T]\r\n"},
+    {"SectionAddedAfterTrailingBlankLines", "[S]\r\nA=1\r\n\r\n  ", "T", "K", "v",
+     "[S]\r\nA=1\r\n\r\n  \r\n[T]\r\nK=v\r\n"},
 };
+
+// Several writes on one document: each sees what the ones before it wrote, wherever it put it.
+TEST(ProfileDocumentTest, WritesBuildOnEachOther) {
+  ProfileDocument document("[S]\r\nA=1\r\n\r\n[T]\r\nB=2");
+  document.write("S", "K", "k");
+  document.write("U", "X", "x");
+  document.write("u", "Y", "y");
+  document.write("S", "k", "K2");
+  document.write("T", "B", "3");
+  EXPECT_EQ(document.text(), "[S]\r\nA=1\r\nK=K2\r\n\r\n[T]\r\nB=3\r\n[U]\r\nX=x\r\nY=y\r\n");
+  char buffer[16];
+  EXPECT_EQ(document.read("U", "y", "", buffer, sizeof buffer), 1u);
+  EXPECT_STREQ(buffer, "y");
+}
+
+// Whether a save has anything to write: only a write that changes the text counts.
+TEST(ProfileDocumentTest, KnowsWhetherTheTextChanged) {
+  ProfileDocument same("[S]\r\nK=v\r\n");
+  same.write("s", "k", "v");
+  EXPECT_FALSE(same.changed());
+  ProfileDocument spaced("[S]\r\nK = v\r\n");
+  spaced.write("S", "K", "v");
+  EXPECT_TRUE(spaced.changed());  // the line is written anew without its blanks
+  ProfileDocument unterminated("[S]\r\nK=v");
+  unterminated.write("S", "K", "v");
+  EXPECT_TRUE(unterminated.changed());  // the last line gets its line break
+  ProfileDocument added("");
+  added.write("S", "K", "");
+  EXPECT_TRUE(added.changed());
+}
 
 class ProfileWriteTest : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(ProfileWriteTest, RewritesOneKey) {
   const WriteCase& c = GetParam();
-  EXPECT_EQ(WriteProfileString(c.before, c.section, c.key, c.value), c.after);
+  EXPECT_EQ(WriteProfileText(c.before, c.section, c.key, c.value), c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ProfileWriteTest, ::testing::ValuesIn(kWriteCases),
@@ -222,91 +265,13 @@ class ProfileRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(ProfileRoundTripTest, ReadsBackWhatWasWritten) {
   const RoundTripCase& c = GetParam();
-  std::string text = WriteProfileString("[OPTIONS]\r\nA=1\r\n", "OPTIONS", "K", c.written);
+  std::string text = WriteProfileText("[OPTIONS]\r\nA=1\r\n", "OPTIONS", "K", c.written);
   EXPECT_EQ(Read(text, "OPTIONS", "K", "").text, c.readBack);
   EXPECT_EQ(Read(text, "OPTIONS", "A", "").text, "1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ProfileRoundTripTest, ::testing::ValuesIn(kRoundTrips),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// ---- The same rules on files on disk ----
-
-class ProfileFileTest : public ::testing::Test {
- protected:
-  ProfileFileTest() {
-    std::string pattern = (fs::temp_directory_path() / "profilestore-XXXXXX").string();
-    folder = mkdtemp(pattern.data());
-  }
-  ~ProfileFileTest() override {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
-  std::string path(const char* name) const { return (folder / name).string(); }
-  void write(const char* name, const std::string& text) const {
-    std::ofstream(folder / name, std::ios::binary) << text;
-  }
-  std::string read(const char* name) const {
-    std::ifstream in(folder / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
-  fs::path folder;
-};
-
-TEST_F(ProfileFileTest, MissingFileReadsDefault) {
-  std::string buffer(kBufferSize, '#');
-  std::size_t count =
-      ReadProfileFile(path("none.ini"), "S", "K", "dflt", buffer.data(), buffer.size());
-  EXPECT_EQ(count, 4u);
-  EXPECT_EQ(std::string(buffer.c_str()), "dflt");
-  EXPECT_FALSE(fs::exists(folder / "none.ini"));
-}
-
-TEST_F(ProfileFileTest, ReadsFromFile) {
-  write("s.ini", "[options]\nAddress = \"0x8c020000\" \n");
-  std::string buffer(kBufferSize, '#');
-  std::size_t count =
-      ReadProfileFile(path("s.ini"), "OPTIONS", "ADDRESS", "", buffer.data(), buffer.size());
-  EXPECT_EQ(std::string(buffer.c_str()), "0x8c020000");
-  EXPECT_EQ(count, 10u);
-}
-
-TEST_F(ProfileFileTest, WriteCreatesMissingFile) {
-  EXPECT_TRUE(WriteProfileFile(path("new.ini"), "SETTINGS", "TYPE", "&Download"));
-  EXPECT_EQ(read("new.ini"), "[SETTINGS]\r\nTYPE=&Download\r\n");
-}
-
-TEST_F(ProfileFileTest, WriteKeepsEveryOtherByteOfFile) {
-  const std::string before = "; kept\n[Other]\nfoo = bar \n\n[SETTINGS]\r\nTYPE=&Upload\r\n";
-  write("s.ini", before);
-  EXPECT_TRUE(WriteProfileFile(path("s.ini"), "settings", "type", "&Download"));
-  EXPECT_EQ(read("s.ini"), "; kept\n[Other]\nfoo = bar \n\n[SETTINGS]\r\nTYPE=&Download\r\n");
-}
-
-TEST_F(ProfileFileTest, WriteIntoMissingFolderFails) {
-  EXPECT_FALSE(WriteProfileFile(path("nofolder/s.ini"), "S", "K", "v"));
-  EXPECT_FALSE(fs::exists(folder / "nofolder"));
-}
-
-// A folder in the file's place reads like a missing file and cannot be written.
-TEST_F(ProfileFileTest, FolderInPlaceOfFileReadsDefault) {
-  fs::create_directory(folder / "dir.ini");
-  std::string buffer(kBufferSize, '#');
-  std::size_t count = 0;
-  EXPECT_NO_THROW(
-      count = ReadProfileFile(path("dir.ini"), "S", "K", "dflt", buffer.data(), buffer.size()));
-  EXPECT_EQ(count, 4u);
-  EXPECT_EQ(std::string(buffer.c_str()), "dflt");
-}
-
-TEST_F(ProfileFileTest, FolderInPlaceOfFileCannotBeWritten) {
-  fs::create_directory(folder / "dir.ini");
-  bool written = true;
-  EXPECT_NO_THROW(written = WriteProfileFile(path("dir.ini"), "S", "K", "v"));
-  EXPECT_FALSE(written);
-  EXPECT_TRUE(fs::is_directory(folder / "dir.ini"));
-}
 
 }  // namespace
 }  // namespace loadergui::profile

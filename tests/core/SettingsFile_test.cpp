@@ -503,43 +503,116 @@ TEST_F(SettingsFileTest, KilledProcessKeepsPreviousFile) {
   EXPECT_EQ(optionText("txtAddress"), "0x8c020000");
 }
 
-TEST_F(SettingsFileTest, ReadOnlyFileLosesChangesButProgramEnds) {
+// A save that cannot be made is said once, with the system's reason, and the program ends as it
+// would have; the file stays as it was.
+enum class Obstacle { ReadOnlyFile, ToolsFolderGone, FolderInPlaceOfTheFile };
+
+struct FailedSave {
+  const char* name;
+  Obstacle obstacle;  // put in the way after start-up, before the exit
+  const char* reason;
+};
+
+void PrintTo(const FailedSave& c, std::ostream* os) {
+  *os << c.name;
+}
+
+const FailedSave kFailedSaves[] = {
+    {"ReadOnlyFile", Obstacle::ReadOnlyFile, null::NullSettingsStorage::kReadOnlyReason},
+    {"ToolsFolderGone", Obstacle::ToolsFolderGone, "No such file or directory."},
+    {"FolderInPlaceOfTheFile", Obstacle::FolderInPlaceOfTheFile, "Is a directory."},
+};
+
+class FailedSaveTest : public SettingsFileTest, public ::testing::WithParamInterface<FailedSave> {
+ protected:
+  void putInTheWay(Obstacle obstacle) {
+    fs::path file = folder / "tools" / "settings.ini";
+    switch (obstacle) {
+      case Obstacle::ReadOnlyFile:
+        services->markReadOnly("tools\\settings.ini");
+        break;
+      case Obstacle::ToolsFolderGone:
+        fs::remove_all(folder / "tools");
+        break;
+      case Obstacle::FolderInPlaceOfTheFile:
+        fs::remove(file);
+        fs::create_directory(file);
+        break;
+    }
+  }
+};
+
+TEST_P(FailedSaveTest, IsSaidWithItsReasonAndTheProgramEnds) {
   writeSettings("[OPTIONS]\r\nADDRESS=0x8c020000\r\n");
-  const std::string before = settingsText();
-  services->markReadOnly("tools\\settings.ini");
   ASSERT_TRUE(start());
   confirmOptions([](null::NullForm& form) { form.control("txtAddress").setText("0x8c0d0000"); });
+  putInTheWay(GetParam().obstacle);
+  std::error_code noFile;
+  bool wasFile = fs::is_regular_file(folder / "tools" / "settings.ini", noFile);
+  std::string before = wasFile ? settingsText() : "";
   exitProgram();
   EXPECT_TRUE(app->ended());
   EXPECT_FALSE(app->mainLoaded());
   EXPECT_FALSE(app->optionsLoaded());
-  EXPECT_EQ(settingsText(), before);
-  EXPECT_TRUE(services->messages.empty());
+  ASSERT_EQ(services->messages.size(), 1u);
+  EXPECT_EQ(services->messages[0].text,
+            std::string("Sorry, the settings could not be saved to tools\\settings.ini.\r\n") +
+                GetParam().reason);
+  EXPECT_EQ(services->messages[0].title, "Oops!");
+  EXPECT_EQ(services->messages[0].owner, "frmMain");
+  if (wasFile) {
+    EXPECT_EQ(settingsText(), before);
+  }
+  EXPECT_EQ(services->fileSaves, 0);
 }
 
-TEST_F(SettingsFileTest, MissingToolsFolderAtExitLosesChangesButProgramEnds) {
-  // Without the program's executable under its own name no tools are needed to start.
-  fs::remove(folder / "ravlinkgui.exe");
+INSTANTIATE_TEST_SUITE_P(Table, FailedSaveTest, ::testing::ValuesIn(kFailedSaves),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Nothing changed, nothing lost: a read-only file that holds the run's settings already is left
+// alone without a word.
+TEST_F(SettingsFileTest, ReadOnlyFileWithoutChangesEndsQuietly) {
   ASSERT_TRUE(start());
-  fs::remove_all(folder / "tools");
   exitProgram();
+  const std::string saved = settingsText();
+  restart();
+  services->markReadOnly("tools\\settings.ini");
+  ASSERT_TRUE(start());
+  exitProgram();
+  EXPECT_TRUE(services->messages.empty());
+  EXPECT_EQ(settingsText(), saved);
+}
+
+// At the end of the session nobody is left to read a message: the save is tried, and the
+// session ends whatever became of it.
+TEST_F(SettingsFileTest, FailedSaveAtTheEndOfTheSessionIsNotSaid) {
+  ASSERT_TRUE(start());
+  services->markReadOnly("tools\\settings.ini");
+  confirmOptions([](null::NullForm& form) { form.control("txtAddress").setText("0x8c0d0000"); });
+  ASSERT_TRUE(main().onEndSession);
+  main().onEndSession();
   EXPECT_TRUE(app->ended());
-  EXPECT_FALSE(exists("tools"));
   EXPECT_TRUE(services->messages.empty());
 }
 
-// Something the program cannot read or write in the settings file's place: the defaults apply
-// and the program still ends normally, without a message.
-TEST_F(SettingsFileTest, FolderInPlaceOfSettingsFileGivesDefaultsAndProgramEnds) {
+// The folder in the file's place reads as no file: the defaults apply.
+TEST_F(SettingsFileTest, FolderInPlaceOfSettingsFileGivesDefaults) {
   fs::create_directory(folder / "tools" / "settings.ini");
   bool started = false;
   ASSERT_NO_THROW(started = start());
   ASSERT_TRUE(started);
   expectDefaults();
-  EXPECT_NO_THROW(exitProgram());
-  EXPECT_TRUE(app->ended());
-  EXPECT_TRUE(fs::is_directory(folder / "tools" / "settings.ini"));
-  EXPECT_TRUE(services->messages.empty());
+}
+
+// One load reads the file once, one exit saves it once, however many keys they pass.
+TEST_F(SettingsFileTest, TheFileIsReadOnceAndSavedOnce) {
+  ASSERT_TRUE(start());
+  EXPECT_EQ(services->fileOpens, 1);
+  EXPECT_EQ(services->profileReads, 16);
+  exitProgram();
+  EXPECT_EQ(services->fileOpens, 2);
+  EXPECT_EQ(services->profileWrites, 16);
+  EXPECT_EQ(services->fileSaves, 1);
 }
 
 TEST_F(SettingsFileTest, SavedInProgramFolderWhateverTheCurrentDirectory) {

@@ -1,7 +1,10 @@
 """The settings round trip: tools/settings.ini is written once, at exit, and read back at the
 next start; a file written by hand is read with the profile rules."""
+import os
+
 import settingsfile
 from check import require, require_equal, step
+from dialogs import expect_message
 from options import option_values
 from program import MAIN, OPTIONS, Program
 from scenario import Scenario
@@ -123,7 +126,31 @@ def read_at_start(box, environment):
     require_equal("address written back", "0x8c010000", entries.get("ADDRESS"))
 
 
+NOT_SAVED = "Sorry, the settings could not be saved to tools/settings.ini.\nPermission denied."
+
+
+def read_only_at_exit(box, environment):
+    """A read-only settings file keeps its values: a run that changed something is told so at
+    its end, and still ends; a run that changed nothing is not."""
+    step("a first run writes the settings file; make it read-only")
+    Program(box).exit()
+    written = box.read_settings()
+    os.chmod(box.settings, 0o444)
+    step("start, change nothing, exit: nothing to say")
+    Program(box).exit()
+    step("start, choose the IP loader, exit: the save fails and says why")
+    app = Program(box)
+    choose(app, IP)
+    app.choose("mnuFileExit")
+    expect_message(app, NOT_SAVED)
+    app.wait_for_end("the message that the settings could not be saved")
+    require_equal("read-only settings file", written, box.read_settings())
+    require_equal("the tools folder", ["arp", "ravlink-ip", "ravlink-serial", "settings.ini"],
+                  sorted(name for name in os.listdir(box.tools) if not name.endswith(".log")))
+
+
 SCENARIOS = [
     Scenario("settings-round-trip", round_trip),
     Scenario("settings-read-at-start", read_at_start),
+    Scenario("read-only-settings-at-exit", read_only_at_exit),
 ]

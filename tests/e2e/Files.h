@@ -20,6 +20,9 @@ void SetHidden(const std::string& path);
 // Deletes a folder with everything in it; read-only files too. False if something stayed.
 bool RemoveTree(const std::string& path);
 
+// The names of the entries of a folder that match a pattern, sorted and joined with ", ".
+std::string NamesIn(const std::string& folder, const std::string& pattern);
+
 // The folder part of a path, without the last separator.
 std::string FolderOf(const std::string& path);
 

@@ -158,16 +158,21 @@ void SelfWrittenSurvives(const Sandbox& box, const Environment& environment) {
                ReadWholeFile(box.settings()).value_or("(none)"));
 }
 
-// Whether the file can be opened for writing despite its read-only attribute: Wine keeps the
-// attribute as the Unix write permission, which the superuser is not held to.
-bool WritableAnyway(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+// The system's sentence for an error, as the program shows it.
+std::string SystemSentence(DWORD error) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, sizeof text, nullptr);
+  std::string sentence(text, length);
+  while (!sentence.empty() &&
+         (sentence.back() == '\n' || sentence.back() == '\r' || sentence.back() == ' ')) {
+    sentence.pop_back();
+  }
+  return sentence;
 }
 
+// A read-only settings file keeps its values; a run that changed something is told at its end
+// that they could not be saved, and why, and still ends; a run that changed nothing is not.
 void ReadOnlySettings(const Sandbox& box, const Environment& environment) {
   Step("a first run writes the settings file; make it read-only");
   {
@@ -176,23 +181,27 @@ void ReadOnlySettings(const Sandbox& box, const Environment& environment) {
   }
   std::string written = ReadWholeFile(box.settings()).value_or("(none)");
   SetReadOnly(box.settings(), true);
-  // Where the attribute alone does not stop a write, the file is also held open against
-  // writing for the run, so that the save fails as it does on Windows.
-  HANDLE guard = INVALID_HANDLE_VALUE;
-  if (WritableAnyway(box.settings())) {
-    guard = CreateFileA(box.settings().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    Require(guard != INVALID_HANDLE_VALUE, "cannot hold the settings file open");
+  Step("start, change nothing, exit: nothing to say");
+  {
+    Program app(box, environment.probeLibrary);
+    app.exit();
   }
-  Step("start, choose the IP loader, exit");
+  Step("start, choose the IP loader, exit: the save fails and says so");
   {
     Program app(box, environment.probeLibrary);
     ChooseVariant(app, Variant::IP);
-    app.exit();
+    app.choose("&File", "E&xit");
+    AnswerMessageBox(app, "Oops!",
+                     "Sorry, the settings could not be saved to tools\\settings.ini.\r\n" +
+                         SystemSentence(ERROR_ACCESS_DENIED));
+    app.waitForExit();
   }
-  if (guard != INVALID_HANDLE_VALUE) CloseHandle(guard);
   RequireEqual("read-only settings file", written,
                ReadWholeFile(box.settings()).value_or("(none)"));
+  RequireEqual("the tools folder's files",
+               "arp.exe, cygintl.dll, cygwin1.dll, ravlink-ip.exe, "
+               "ravlink-serial.exe, settings.ini",
+               NamesIn(box.tools(), "*"));
 }
 
 // Logging off with the program open, even with the options dialog open and changed: the run's

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -49,19 +50,8 @@ class FakeServices : public platform::Messages,
   std::string currentDirectory() override { return currentDirectory_; }
   std::string programFolder() override { return folder_; }
   std::string programBaseName() override { return "ravlinkgui"; }
-  std::size_t getPrivateProfileString(const std::string&, const std::string&,
-                                      const std::string& defaultValue, char* buffer,
-                                      std::size_t size, const std::string&) override {
-    std::size_t count = std::min(defaultValue.size(), size - 1);
-    std::memcpy(buffer, defaultValue.data(), count);
-    buffer[count] = '\0';
-    return count;
-  }
-  bool writePrivateProfileString(const std::string&, const std::string& key,
-                                 const std::string& value, const std::string&) override {
-    written[key] = value;
-    ++writes;
-    return true;
+  std::unique_ptr<platform::SettingsFile> open(const std::string&) override {
+    return std::make_unique<File>(*this);
   }
 
   std::vector<std::string> messages;
@@ -72,6 +62,29 @@ class FakeServices : public platform::Messages,
   int beeps = 0;
 
  private:
+  // Reads as empty; writes are recorded, and saving them always succeeds.
+  class File : public platform::SettingsFile {
+   public:
+    explicit File(FakeServices& services) : services_(services) {}
+    std::size_t getPrivateProfileString(const std::string&, const std::string&,
+                                        const std::string& defaultValue, char* buffer,
+                                        std::size_t size) override {
+      std::size_t count = std::min(defaultValue.size(), size - 1);
+      std::memcpy(buffer, defaultValue.data(), count);
+      buffer[count] = '\0';
+      return count;
+    }
+    void writePrivateProfileString(const std::string&, const std::string& key,
+                                   const std::string& value) override {
+      services_.written[key] = value;
+      ++services_.writes;
+    }
+    std::string save() override { return {}; }
+
+   private:
+    FakeServices& services_;
+  };
+
   std::string folder_;
   std::string currentDirectory_;
 };

@@ -163,8 +163,8 @@ TEST_P(ProfileReadTest, PortableReaderMatchesTheRealOne) {
                                     static_cast<DWORD>(size), realFile.c_str());
   });
   ReadResult portable = Read([&](char* buffer, std::size_t size) {
-    return profile::ReadProfileFile(portableFile, row.section, row.key, row.defaultValue, buffer,
-                                    size);
+    return profile::ReadProfileText(ReadWholeFile(portableFile), row.section, row.key,
+                                    row.defaultValue, buffer, size);
   });
 
   std::string input = "file " + (row.fileText ? Visible(*row.fileText) : "(none)") + ", [" +

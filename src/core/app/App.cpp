@@ -80,4 +80,9 @@ void App::unloadMain() {
   unloadingMain_ = false;
 }
 
+void App::endSession() {
+  sessionEnding_ = true;
+  unloadMain();
+}
+
 }  // namespace loadergui

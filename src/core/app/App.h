@@ -42,6 +42,10 @@ class App {
   void unloadOptions();
   // True once the main window has gone, normally or at start-up.
   bool ended() const { return ended_; }
+  // The user's session ends (logging off, shutting down): the main window unloads as a close
+  // does, but nobody is left to answer a message.
+  void endSession();
+  bool sessionEnding() const { return sessionEnding_; }
 
   const platform::Services& services() const { return services_; }
   OptionSnapshot& snapshot() { return snapshot_; }
@@ -62,6 +66,7 @@ class App {
   bool unloadingMain_ = false;
   bool unloadingOptions_ = false;
   bool ended_ = false;
+  bool sessionEnding_ = false;
   OptionSnapshot snapshot_;
 };
 

@@ -63,7 +63,7 @@ void BindMainWindow(App& app, MainWindow& window) {
   // no close request comes and the process simply ends: the run's settings are saved from the
   // controls as they stand, the options dialog's too if it is open.
   window.form().onCloseRequest = [&app] { app.unloadMain(); };
-  window.form().onEndSession = [&app] { app.unloadMain(); };
+  window.form().onEndSession = [&app] { app.endSession(); };
 }
 
 void BindOptionsDialog(App& app, OptionsDialog& dialog) {

@@ -7,10 +7,13 @@
 
 namespace loadergui {
 
+// The settings file's full path, and the short form a message names it by ("tools\settings.ini").
 std::string SettingsFilePath(const platform::Services& services);
-std::string ReadSetting(const platform::Services& services, const std::string& section,
+std::string SettingsFileName(const platform::Services& services);
+
+std::string ReadSetting(platform::SettingsFile& file, const std::string& section,
                         const std::string& key);
-void WriteSetting(const platform::Services& services, const std::string& section,
-                  const std::string& key, const std::string& value);
+void WriteSetting(platform::SettingsFile& file, const std::string& section, const std::string& key,
+                  const std::string& value);
 
 }  // namespace loadergui

@@ -1,6 +1,7 @@
 // Load and save sequences: every setting passes between tools\settings.ini and the controls.
 #include "settings/SettingsFile.h"
 
+#include <memory>
 #include <string>
 
 #include "app/App.h"
@@ -14,22 +15,23 @@ namespace loadergui {
 // The variant comes first: selecting it brings the options dialog into existence, hidden, and
 // the option values are loaded into its controls after it. A missing or empty key takes its
 // default; a check box set from the file runs its click handler, so the controls that depend
-// on it follow, and text that names no check-box value counts as a missing key.
+// on it follow, and text that names no check-box value counts as a missing key. The file is
+// read once for all of them.
 void LoadSettings(App& app) {
   auto& services = app.services();
-  std::string variant = ReadSetting(services, "SETTINGS", "RAVLINK");
+  std::unique_ptr<platform::SettingsFile> file = services.settings.open(SettingsFilePath(services));
+  std::string variant = ReadSetting(*file, "SETTINGS", "RAVLINK");
   if (variant.empty() || variant == "Serial") {
     SelectSerialLoader(app);
   } else {
     SelectIPLoader(app);
   }
 
-  std::string mode = ReadSetting(services, "SETTINGS", "TYPE");
+  std::string mode = ReadSetting(*file, "SETTINGS", "TYPE");
   app.frmMain().cmdExecute->setText(mode.empty() ? text::kModeUploadExecute : mode);
 
   for (const auto& option : kOptionValues) {
-    std::string stored =
-        ReadSetting(services, std::string(option.section), std::string(option.key));
+    std::string stored = ReadSetting(*file, std::string(option.section), std::string(option.key));
     SetOptionText(app.frmOptions(), option,
                   stored.empty() ? OptionDefault(option, services.facts) : stored);
   }
@@ -39,15 +41,25 @@ void LoadSettings(App& app) {
   RefreshTransferMode(app);
 }
 
-// Every key is written, changed or not, in the order of the key table.
+// Every key is written, changed or not, in the order of the key table, and the file takes them
+// all at once: a save cut short (the program killed, the disk full) leaves the file of the run
+// before. A save that fails is said, with the system's reason, unless the session is ending and
+// nobody is there to read it; either way the program ends as it would have.
 void SaveSettings(App& app) {
   auto& services = app.services();
-  WriteSetting(services, "SETTINGS", "TYPE", app.frmMain().cmdExecute->text());
-  WriteSetting(services, "SETTINGS", "RAVLINK", SerialLoaderSelected(app) ? "Serial" : "IP");
+  std::unique_ptr<platform::SettingsFile> file = services.settings.open(SettingsFilePath(services));
+  WriteSetting(*file, "SETTINGS", "TYPE", app.frmMain().cmdExecute->text());
+  WriteSetting(*file, "SETTINGS", "RAVLINK", SerialLoaderSelected(app) ? "Serial" : "IP");
   for (const auto& option : kOptionValues) {
-    WriteSetting(services, std::string(option.section), std::string(option.key),
+    WriteSetting(*file, std::string(option.section), std::string(option.key),
                  OptionText(app.frmOptions(), option));
   }
+  std::string failure = file->save();
+  if (failure.empty() || app.sessionEnding()) return;
+  std::string message =
+      "Sorry, the settings could not be saved to " + SettingsFileName(services) + ".\r\n" + failure;
+  services.messages.messageBox(app.mainLoaded() ? &app.frmMain().form() : nullptr, message,
+                               text::kOops);
 }
 
 }  // namespace loadergui
