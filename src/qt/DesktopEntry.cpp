@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -148,9 +149,9 @@ std::optional<QByteArray> InstalledEntry(const QString& program) {
 
 std::optional<QString> DataHome(const QByteArray& xdgDataHome, const QByteArray& home) {
   // A relative XDG_DATA_HOME is no valid setting and is ignored.
-  if (xdgDataHome.startsWith('/')) return QFile::decodeName(xdgDataHome);
+  if (xdgDataHome.startsWith('/')) return QDir::cleanPath(QFile::decodeName(xdgDataHome));
   if (home.isEmpty()) return std::nullopt;
-  return QFile::decodeName(home) + QStringLiteral("/.local/share");
+  return QDir::cleanPath(QFile::decodeName(home) + QStringLiteral("/.local/share"));
 }
 
 QStringList DesktopEntryFiles() {

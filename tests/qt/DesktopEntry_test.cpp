@@ -76,6 +76,8 @@ struct DataHomeCase {
 
 const DataHomeCase kDataHomes[] = {
     {"XdgDataHome", "/srv/data", "/home/ann", "/srv/data"},
+    {"XdgDataHomeWithASlashAtTheEnd", "/srv/data/", "/home/ann", "/srv/data"},
+    {"HomeWithASlashAtTheEnd", "", "/home/ann/", "/home/ann/.local/share"},
     {"HomeWhenUnset", "", "/home/ann", "/home/ann/.local/share"},
     {"HomeWhenRelative", "data", "/home/ann", "/home/ann/.local/share"},
     {"XdgDataHomeWithoutHome", "/srv/data", "", "/srv/data"},
