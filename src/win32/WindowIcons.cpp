@@ -47,27 +47,27 @@ HICON LoadProgramIcon(HINSTANCE instance, int size) {
 }
 
 WindowIcons::~WindowIcons() {
-  Destroy(small_);
-  Destroy(large_);
+  Destroy(smallIcon_);
+  Destroy(largeIcon_);
 }
 
 // The class carries icons at the system DPI, which a window on a monitor of another DPI would
 // show stretched; its own icons, set here, take their place.
 void WindowIcons::apply(HWND window, HINSTANCE instance, int dpi) {
   IconSizes sizes = IconSizesAt(dpi);
-  HICON small = LoadProgramIcon(instance, sizes.small);
-  HICON large = LoadProgramIcon(instance, sizes.large);
-  if (!small || !large) {
-    Destroy(small);
-    Destroy(large);
+  HICON smallIcon = LoadProgramIcon(instance, sizes.titleBar);
+  HICON largeIcon = LoadProgramIcon(instance, sizes.taskbar);
+  if (!smallIcon || !largeIcon) {
+    Destroy(smallIcon);
+    Destroy(largeIcon);
     return;
   }
-  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
-  Destroy(small_);
-  Destroy(large_);
-  small_ = small;
-  large_ = large;
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
+  Destroy(smallIcon_);
+  Destroy(largeIcon_);
+  smallIcon_ = smallIcon;
+  largeIcon_ = largeIcon;
 }
 
 }  // namespace loadergui::win32

@@ -11,8 +11,8 @@ constexpr int kProgramIconResource = 1;
 // The sizes Windows asks of a window's icons at a DPI: the small one of the title bar and the
 // large one of Alt+Tab and the taskbar.
 struct IconSizes {
-  int small;
-  int large;
+  int titleBar;
+  int taskbar;
 };
 IconSizes IconSizesAt(int dpi);
 
@@ -32,8 +32,8 @@ class WindowIcons {
   void apply(HWND window, HINSTANCE instance, int dpi);
 
  private:
-  HICON small_ = nullptr;
-  HICON large_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  HICON largeIcon_ = nullptr;
 };
 
 }  // namespace loadergui::win32

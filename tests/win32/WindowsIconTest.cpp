@@ -195,7 +195,7 @@ TEST(WindowsIconTest, WindowsDrawsEveryImageOfTheProgramWithItsAlpha) {
 
 struct SizesAtDpi {
   int dpi;
-  int small, large;
+  int titleBar, taskbar;
 };
 
 // As Windows asks for them: 16 and 32 pixels at 96 DPI, scaled with the DPI.
@@ -212,8 +212,8 @@ TEST(WindowIconsTest, TheSizesAreTheSystemsAtEachDpi) {
   for (const SizesAtDpi& expected : kSizesAtDpi) {
     SCOPED_TRACE(expected.dpi);
     IconSizes sizes = IconSizesAt(expected.dpi);
-    EXPECT_EQ(sizes.small, expected.small);
-    EXPECT_EQ(sizes.large, expected.large);
+    EXPECT_EQ(sizes.titleBar, expected.titleBar);
+    EXPECT_EQ(sizes.taskbar, expected.taskbar);
   }
 }
 
@@ -244,12 +244,12 @@ TEST(WindowIconDpiTest, TheMainWindowCarriesTheProgramsIconAtItsDpi) {
   std::optional<SizesAtDpi> sizes = ExpectedSizesAt(dpi);
   ASSERT_TRUE(sizes) << "no icon sizes worked out for " << dpi << " DPI";
   {
-    SCOPED_TRACE("small");
-    ExpectProgramImage(WindowIcon(window, ICON_SMALL), sizes->small);
+    SCOPED_TRACE("title bar");
+    ExpectProgramImage(WindowIcon(window, ICON_SMALL), sizes->titleBar);
   }
   {
-    SCOPED_TRACE("large");
-    ExpectProgramImage(WindowIcon(window, ICON_BIG), sizes->large);
+    SCOPED_TRACE("taskbar");
+    ExpectProgramImage(WindowIcon(window, ICON_BIG), sizes->taskbar);
   }
 }
 
@@ -266,10 +266,11 @@ TEST(WindowIconDpiTest, TheMainWindowsIconsFollowADpiChange) {
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&bounds));
     IconSizes sizes = IconSizesAt(dpi);
     if (std::optional<SizesAtDpi> expected = ExpectedSizesAt(dpi)) {
-      EXPECT_EQ(sizes.small, expected->small);
-      EXPECT_EQ(sizes.large, expected->large);
+      EXPECT_EQ(sizes.titleBar, expected->titleBar);
+      EXPECT_EQ(sizes.taskbar, expected->taskbar);
     }
-    const std::pair<WPARAM, int> icons[] = {{ICON_SMALL, sizes.small}, {ICON_BIG, sizes.large}};
+    const std::pair<WPARAM, int> icons[] = {{ICON_SMALL, sizes.titleBar},
+                                            {ICON_BIG, sizes.taskbar}};
     for (auto [which, size] : icons) {
       HICON icon = WindowIcon(window, which);
       if (HICON image = ProgramIconImage(size)) {
