@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes dist/ with the two releases: a zip of the Windows program as it ships (the 32-bit
 # ravlinkgui.exe of the i686 Release build) and a tar archive of the Linux program's folder
-# (the program built Release, stripped), each with a read-me for users and the licence.
+# (the program built Release, stripped, with its desktop entry, AppStream metadata and icons),
+# each with a read-me for users and the licence.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-common.sh"
@@ -35,6 +36,16 @@ mkdir "$stage/$linux"
 install -m 755 "$root/$LINUX_RELEASE_BUILD/src/qt/ravlinkgui" "$stage/$linux/ravlinkgui"
 strip "$stage/$linux/ravlinkgui"
 install -m 644 "$root/packaging/linux/README.txt" "$root/LICENSE" "$stage/$linux/"
+# What desktops know the program by: its menu entry, its AppStream metadata, and its icon in the
+# freedesktop sizes and as SVG, laid out as under a data folder's share/
+# (./ravlinkgui --install-desktop-entry puts the entry and icons into the user's menu).
+install -m 644 "$root/packaging/linux/ravlinkgui.desktop" \
+  "$root/packaging/linux/ravlinkgui.metainfo.xml" "$stage/$linux/"
+(cd "$root/packaging/icon" && find hicolor -name ravlinkgui.png) | while read -r png; do
+  install -D -m 644 "$root/packaging/icon/$png" "$stage/$linux/share/icons/$png"
+done
+install -D -m 644 "$root/packaging/icon/ravlinkgui.svg" \
+  "$stage/$linux/share/icons/hicolor/scalable/apps/ravlinkgui.svg"
 tar -C "$stage" --owner=0 --group=0 --numeric-owner -czf "$dist/$linux.tar.gz" "$linux"
 
 echo "release: made"

@@ -2,7 +2,9 @@
 # Installs whatever the build, the tests and the demo need and is not on this machine yet,
 # including the 32-bit Wine that runs the shipped i686 program, Qt 6 for the Linux program, and
 # what the Linux end-to-end driver works it with (a D-Bus session with the accessibility bus, the
-# Python bindings for that and for X) and the release archives are made with.
+# Python bindings for that and for X), what the release archives are made with, and the
+# freedesktop validators that the release check runs over the Linux archive's desktop entry and
+# AppStream metadata.
 set -euo pipefail
 
 PACKAGES=(
@@ -13,6 +15,7 @@ PACKAGES=(
   wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick xdotool
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   dbus at-spi2-core python3-pyatspi python3-xlib zip unzip
+  desktop-file-utils appstream
 )
 
 SUDO=""

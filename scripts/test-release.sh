@@ -2,7 +2,9 @@
 # Makes the releases (scripts/release.sh) and starts each as a user first meets it: unpacked into
 # a fresh folder, the stand-in tools put beside the program, the program started (the Windows one
 # under the 32-bit Wine, the Linux one on a virtual display) until its main window shows, then
-# closed with its close box, which must leave tools/settings.ini behind.
+# closed with its close box, which must leave tools/settings.ini behind. The Linux archive's
+# desktop entry, metadata and icons are validated, and its --install-desktop-entry and
+# --remove-desktop-entry tried in a data folder of the check's own.
 # Ends with the line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +20,7 @@ work="$root/build/release-check"
 rm -rf "$work"
 mkdir -p "$work"
 show="/usr/bin/python3 $root/tests/e2e-linux/showwindow.py --title"
+desktop="/usr/bin/python3 $root/tests/e2e-linux/desktopentry.py"
 title="Ravlink Serial GUI 2.0"
 passed=0
 failed=0
@@ -66,11 +69,54 @@ linux_release() {
   [[ -f "$folder/tools/settings.ini" ]] || { echo "test-release: no settings written"; return 1; }
 }
 
+# The archive's desktop entry and AppStream metadata as the freedesktop validators see them,
+# and its icons in every hicolor size.
+linux_desktop_files() {
+  local folder
+  folder=$(echo "$work"/linux/ravlinkgui-*-linux-x86_64)
+  desktop-file-validate "$folder/ravlinkgui.desktop" || return 1
+  appstreamcli validate --no-net "$folder/ravlinkgui.metainfo.xml" || return 1
+  grep -qx 'Exec=ravlinkgui %f' "$folder/ravlinkgui.desktop" ||
+    { echo "test-release: the entry does not start ravlinkgui with a file"; return 1; }
+  $desktop --icons "$folder/share/icons/hicolor" || return 1
+}
+
+# The archive unpacked afresh into a folder whose name needs quoting in an Exec key, with no tools
+# folder and no display: --install-desktop-entry writes a valid entry that starts the program
+# there, and the icons; --remove-desktop-entry takes exactly those away again.
+linux_desktop_entry() {
+  local place="$work/desktop/Ravlink & Co (\$HOME's) 100%" data="$work/desktop/data"
+  local folder program entry started expected
+  mkdir -p "$place" "$data/applications" || return 1
+  tar -xzf "$root"/dist/ravlinkgui-*-linux-x86_64.tar.gz -C "$place" || return 1
+  folder=$(echo "$place"/ravlinkgui-*-linux-x86_64)
+  program="$folder/ravlinkgui"
+  entry="$data/applications/ravlinkgui.desktop"
+  echo "another program's entry" >"$data/applications/other.desktop"
+  (unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; cd / &&
+    XDG_DATA_HOME="$data" "$program" --install-desktop-entry) || return 1
+  desktop-file-validate "$entry" || return 1
+  started=$($desktop --command "$entry" "/tmp/a game.elf") || { echo "$started"; return 1; }
+  expected=$(printf '%s\n%s' "$program" "/tmp/a game.elf")
+  [[ $started == "$expected" ]] ||
+    { echo "test-release: the installed entry starts:"; echo "$started"; return 1; }
+  $desktop --icons "$data/icons/hicolor" || return 1
+  diff -r "$folder/share/icons" "$data/icons" || return 1
+  (unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; XDG_DATA_HOME="$data" "$program" \
+    --remove-desktop-entry) || return 1
+  [[ $(cd "$data" && find . -type f) == "./applications/other.desktop" ]] ||
+    { echo "test-release: left after the removal:"; (cd "$data" && find . -type f); return 1; }
+}
+
 started=$SECONDS
 windows_release
 verdict "windows-zip-starts" $? "the program from the zip did not show its window and close"
 linux_release
 verdict "linux-archive-starts" $? "the program from the archive did not show its window and close"
+linux_desktop_files
+verdict "linux-archive-desktop-files" $? "the archive's entry, metadata or icons are not valid"
+linux_desktop_entry
+verdict "linux-desktop-entry-installs" $? "--install-desktop-entry or --remove-desktop-entry failed"
 echo "test-release: took $((SECONDS - started)) s"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

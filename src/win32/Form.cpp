@@ -29,14 +29,17 @@ constexpr std::string_view kSeparatorCaption = "-";
 struct FrameStyle {
   DWORD style;
   DWORD exStyle;
+  // Whether the title bar shows the program's icon.
+  bool icon;
 };
 
 // Both frames are fixed: no sizing border and no maximise box. A form with a menu bar is the
-// program's main window, which can be minimised; one without is a dialog.
+// program's main window, which can be minimised; one without is a dialog, whose modal frame
+// shows no icon (an icon set on it would appear).
 constexpr FrameStyle kMainWindowFrame{WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                      WS_EX_CONTROLPARENT};
+                                      WS_EX_CONTROLPARENT, true};
 constexpr FrameStyle kDialogFrame{WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                  WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
+                                  WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, false};
 
 const FrameStyle& FrameFor(const ui::FormLayout& layout) {
   return layout.menu.empty() ? kDialogFrame : kMainWindowFrame;
@@ -181,6 +184,7 @@ void Win32Form::onSessionEnding() {
 bool Win32Form::onCreate() {
   dpi_ = WindowDpi(window_);
   font_ = CreateMessageFont(dpi_);
+  if (FrameFor(layout()).icon) icons_.apply(window_, toolkit_.instance(), dpi_);
   adoptCaption(std::make_unique<CaptionControl>(window_));
   buildControls();
   buildMenu();
@@ -322,12 +326,14 @@ void Win32Form::onDroppedFiles(HDROP drop) {
 }
 
 // The window moves to the rectangle Windows suggests for the new DPI; the controls, their font
-// and the client area are laid out again from the tables at that DPI.
+// and the client area are laid out again from the tables at that DPI, and its icons are drawn
+// for it.
 void Win32Form::onDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0) return;
   dpi_ = dpi;
   HFONT previousFont = font_;
   font_ = CreateMessageFont(dpi_);
+  if (FrameFor(layout()).icon) icons_.apply(window_, toolkit_.instance(), dpi_);
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   for (const auto& [id, child] : children_) child->place(dpi_, font_);

@@ -9,6 +9,7 @@
 
 #include "ChildControl.h"
 #include "FormTips.h"
+#include "WindowIcons.h"
 #include "ui/Form.h"
 
 namespace loadergui::win32 {
@@ -68,6 +69,8 @@ class Win32Form : public ui::Form {
   // The message font at dpi_, shared by every control of the form.
   HFONT font_ = nullptr;
   FormTips tips_;
+  // The main window's icons at dpi_; destroyed after the window.
+  WindowIcons icons_;
   // WM_COMMAND identifiers of the child controls and menu items.
   std::map<int, ui::Control*> commands_;
   std::map<int, ChildControl*> children_;

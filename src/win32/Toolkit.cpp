@@ -4,16 +4,17 @@
 #include <commctrl.h>
 
 #include "Form.h"
+#include "WindowIcons.h"
 
 namespace loadergui::win32 {
 
 namespace {
 
 constexpr char kWindowClass[] = "LoaderGuiForm";
-constexpr int kIconResource = 1;
 
+// The class's icons, at the system DPI, last the whole run; shared, so nobody destroys them.
 HICON LoadIconOfSize(HINSTANCE instance, int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON,
+  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kProgramIconResource), IMAGE_ICON,
                                        GetSystemMetrics(widthMetric),
                                        GetSystemMetrics(heightMetric), LR_SHARED));
 }

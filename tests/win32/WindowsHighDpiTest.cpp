@@ -266,16 +266,16 @@ int PassedCount(const std::string& output) {
   return count;
 }
 
-// Every layout, font and text-fit test, the DPI-change test, the screenshots and a tip, at the
-// raised DPI.
+// Every layout, font and text-fit test, the DPI-change test, the window's icons, the
+// screenshots and a tip, at the raised DPI.
 constexpr char kRaisedDpiTests[] =
-    "*/WindowsLayoutTest.*:SystemDpiTest.*:*/DpiChangeTest.*:"
+    "*/WindowsLayoutTest.*:SystemDpiTest.*:*/DpiChangeTest.*:WindowIconDpiTest.*:"
     "WindowsAppTest.WritesScreenshotsAtTheSystemDpi:"
     "WindowsHooksTest.RestingTheMouseOnAControlShowsItsTip:"
     "*/TextFitTest.*:TextFitLimitsTest.*:TextFitResourcesTest.*";
-// Seven layout tests on each of two forms, two system-DPI tests, two DPI changes, the tip, six
-// variant-and-mode text fits, the too-long text and the fonts' deletion.
-constexpr int kFewestRaisedDpiTests = 27;
+// Seven layout tests on each of two forms, two system-DPI tests, two DPI changes, four icon
+// tests, the tip, six variant-and-mode text fits, the too-long text and the fonts' deletion.
+constexpr int kFewestRaisedDpiTests = 31;
 
 class RaisedDpiTest : public ::testing::TestWithParam<int> {};
 

@@ -10,41 +10,11 @@
 #include <vector>
 
 #include "PlatformTestSupport.h"
+#include "ProgramResources.h"
 #include "win32/Dpi.h"
 
 namespace loadergui::win32::testing {
 namespace {
-
-// The build copies the program beside the tests.
-std::string ProgramPath() {
-  return TestExecutableFolder() + "\\ravlinkgui.exe";
-}
-
-// The program's resources, read without running it.
-class ProgramResources {
- public:
-  ProgramResources()
-      : module_(LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-  ~ProgramResources() {
-    if (module_) FreeLibrary(module_);
-  }
-  ProgramResources(const ProgramResources&) = delete;
-  ProgramResources& operator=(const ProgramResources&) = delete;
-
-  bool loaded() const { return module_ != nullptr; }
-  // The bytes of one resource; empty when there is no such resource.
-  std::string bytes(LPCSTR type, LPCSTR name) const {
-    HRSRC found = FindResourceA(module_, name, type);
-    if (!found) return {};
-    HGLOBAL handle = LoadResource(module_, found);
-    const void* data = handle ? LockResource(handle) : nullptr;
-    if (!data) return {};
-    return std::string(static_cast<const char*>(data), SizeofResource(module_, found));
-  }
-
- private:
-  HMODULE module_;
-};
 
 struct VersionString {
   const char* name;
@@ -151,14 +121,6 @@ TEST(WindowsResourcesTest, TheTestsRunPerMonitorDpiAwareLikeTheProgram) {
   EXPECT_EQ(awareness(threadContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
 }
 
-std::uint32_t Little(const std::string& bytes, std::size_t at, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) {
-    value = (value << 8) | static_cast<unsigned char>(bytes.at(at + static_cast<std::size_t>(i)));
-  }
-  return value;
-}
-
 // The icon file in the source tree, as make-icon.py writes it.
 std::string IconFileBytes() {
   std::string source = __FILE__;
@@ -172,25 +134,22 @@ std::string IconFileBytes() {
 TEST(WindowsResourcesTest, IconResourceHoldsTheImagesOfTheIconFile) {
   ProgramResources program;
   ASSERT_TRUE(program.loaded());
-  std::string group = program.bytes(MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1));  // RT_GROUP_ICON
+  std::string group = ProgramIconGroup(program);
   std::string file = IconFileBytes();
-  ASSERT_GE(group.size(), 6u);
+  ASSERT_GE(group.size(), kGroupHeader);
   ASSERT_GE(file.size(), 6u);
   std::uint32_t count = Little(group, 4, 2);
   ASSERT_EQ(count, Little(file, 4, 2));
-  ASSERT_EQ(count, 2u);
+  ASSERT_EQ(count, 8u);
   for (std::uint32_t index = 0; index < count; ++index) {
     SCOPED_TRACE(index);
-    // Group entries are 14 bytes, ending in the image's resource ID; file entries 16 bytes,
-    // ending in the image's offset in the file.
-    std::size_t groupEntry = 6 + 14 * index;
+    // Group entries end in the image's resource ID; file entries are 16 bytes, ending in the
+    // image's offset in the file.
     std::size_t fileEntry = 6 + 16 * index;
-    EXPECT_EQ(group.substr(groupEntry, 12), file.substr(fileEntry, 12));
-    auto imageId = static_cast<WORD>(Little(group, groupEntry + 12, 2));
-    std::string image = program.bytes(MAKEINTRESOURCEA(3), MAKEINTRESOURCEA(imageId));  // RT_ICON
+    EXPECT_EQ(group.substr(kGroupHeader + kGroupEntry * index, 12), file.substr(fileEntry, 12));
     std::uint32_t length = Little(file, fileEntry + 8, 4);
     std::uint32_t offset = Little(file, fileEntry + 12, 4);
-    EXPECT_EQ(image, file.substr(offset, length));
+    EXPECT_EQ(GroupImageBytes(program, group, index), file.substr(offset, length));
   }
 }
 
