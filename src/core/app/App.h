@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "app/SubRoutines.h"
 #include "platform/Services.h"
 #include "settings/OptionsDialog.h"
 #include "ui/Form.h"
@@ -45,6 +46,8 @@ class App {
 
   const platform::Services& services() const { return services_; }
   OptionSnapshot& snapshot() { return snapshot_; }
+  // The upload mode last in force, which leaving Download returns to (ReturnToUploadMode).
+  TransferMode& lastUploadMode() { return lastUploadMode_; }
 
  private:
   void abandon();
@@ -63,6 +66,7 @@ class App {
   bool unloadingOptions_ = false;
   bool ended_ = false;
   OptionSnapshot snapshot_;
+  TransferMode lastUploadMode_ = TransferMode::UploadExecute;
 };
 
 }  // namespace loadergui
