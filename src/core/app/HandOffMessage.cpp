@@ -2,34 +2,33 @@
 // which no path or argument can hold.
 #include "app/HandOffMessage.h"
 
-#include <chrono>
+#include <limits>
 
 namespace loadergui {
 
 namespace {
 
 constexpr std::string_view kTag = "ravlinkgui hand-off 1";
-constexpr std::size_t kMaxDigits = 19;
+constexpr std::size_t kMaxDigits = 10;
 
-std::vector<std::string_view> Fields(std::string_view bytes) {
-  std::vector<std::string_view> fields;
-  while (!bytes.empty()) {
-    std::size_t end = bytes.find('\0');
-    if (end == std::string_view::npos) return {};  // the last field must be ended too
-    fields.push_back(bytes.substr(0, end));
-    bytes.remove_prefix(end + 1);
-  }
-  return fields;
+// Takes the next field off the front of the bytes; nothing when no NUL ends it.
+std::optional<std::string_view> NextField(std::string_view& bytes) {
+  std::size_t end = bytes.find('\0');
+  if (end == std::string_view::npos) return std::nullopt;
+  std::string_view field = bytes.substr(0, end);
+  bytes.remove_prefix(end + 1);
+  return field;
 }
 
-std::optional<std::uint64_t> Number(std::string_view digits) {
+std::optional<std::uint32_t> Number(std::string_view digits) {
   if (digits.empty() || digits.size() > kMaxDigits) return std::nullopt;
   std::uint64_t value = 0;
   for (char digit : digits) {
     if (digit < '0' || digit > '9') return std::nullopt;
     value = value * 10 + static_cast<std::uint64_t>(digit - '0');
   }
-  return value;
+  if (value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
 }
 
 }  // namespace
@@ -45,26 +44,26 @@ std::string EncodeHandOff(const HandOffMessage& message) {
 
 std::optional<HandOffMessage> DecodeHandOff(std::string_view bytes) {
   if (bytes.size() > kHandOffMaxBytes) return std::nullopt;
-  std::vector<std::string_view> fields = Fields(bytes);
-  if (fields.size() < 3 || fields[0] != kTag || fields[1].empty()) return std::nullopt;
-  std::optional<std::uint64_t> sentAt = Number(fields[2]);
-  if (!sentAt) return std::nullopt;
-  HandOffMessage message;
-  message.folder = std::string(fields[1]);
-  message.sentAt = *sentAt;
-  for (std::size_t i = 3; i < fields.size(); ++i) message.arguments.emplace_back(fields[i]);
+  std::optional<std::string_view> tag = NextField(bytes);
+  std::optional<std::string_view> folder = NextField(bytes);
+  std::optional<std::string_view> sentAt = NextField(bytes);
+  if (!tag || *tag != kTag || !folder || folder->empty() || !sentAt) return std::nullopt;
+  std::optional<std::uint32_t> time = Number(*sentAt);
+  if (!time) return std::nullopt;
+  HandOffMessage message{std::string(*folder), *time, {}};
+  while (!bytes.empty()) {
+    std::optional<std::string_view> argument = NextField(bytes);
+    if (!argument) return std::nullopt;  // the last field must be ended too
+    message.arguments.emplace_back(*argument);
+  }
   return message;
 }
 
-std::uint64_t MonotonicMilliseconds() {
-  auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<std::uint64_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
-}
-
-// A message from the future comes from a clock that is not this one's: it is refused as well.
-bool IsFresh(const HandOffMessage& message, std::uint64_t now) {
-  return message.sentAt <= now && now - message.sentAt <= kHandOffFreshMs;
+// The age is taken modulo 2^32, which stays right across the tick count's wrap; a message sent
+// "after" it arrived comes out some 49 days old and is refused as well.
+bool IsFresh(const HandOffMessage& message, std::uint32_t now) {
+  std::uint32_t age = now - message.sentAt;
+  return age <= kHandOffFreshMs;
 }
 
 }  // namespace loadergui
