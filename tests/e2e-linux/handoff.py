@@ -122,6 +122,16 @@ def refused_line(line):
     return run
 
 
+def missing_loader_first(box, environment):
+    """The required-file check ends the program before the file is looked at."""
+    path = box.file("demo.elf")
+    step("start the program without tools/ravlink-serial, with --execute and a file")
+    app = Program(box, expect_main=False, arguments=["--execute", path])
+    dialogs.expect_message(app, "A required file(s) was not found!")
+    app.wait_for_end("the required-file message")
+    require_equal("settings file", None, box.read_settings())
+
+
 def second_start_hands_over(box, environment):
     """Each later start with a file ends at once and the running program takes the file: the
     relative name is taken from where that start was made, and Download gives way to the upload
@@ -136,6 +146,7 @@ def second_start_hands_over(box, environment):
     require_box(first, files_path(box, "first.elf"))
     require_equal("check marks", [SERIAL, UPLOAD], first.checked_items())
     require_nothing_started(first, box)
+    require_equal("settings file while the first program runs", None, box.read_settings())
     step("start it again with --execute and second.elf")
     require_handed_over(Program(box, expect_main=False, arguments=["--execute", second_file]))
     loader = wait_for_starts(box.tools, 1)[0]
@@ -218,6 +229,7 @@ SCENARIOS = [
     Scenario("command-line-file", file_fills_the_box),
     Scenario("command-line-execute", execute_on_the_command_line),
     *[Scenario(line.name, refused_line(line)) for line in REFUSED_LINES],
+    Scenario("command-line-no-loader", missing_loader_first, ("tools/ravlink-serial",)),
     Scenario("second-start-hands-over", second_start_hands_over),
     Scenario("hand-over-under-options", hand_over_while_options_open),
     Scenario("second-start-no-file", second_start_without_file),

@@ -144,6 +144,18 @@ void RefusedCommandLine(const Sandbox& box, const Environment& environment,
   app.exit();
 }
 
+// The required-file check ends the program before the file is looked at.
+void MissingLoaderFirst(const Sandbox& box, const Environment& environment) {
+  std::string file = box.path("demo.elf");
+  WriteWholeFile(file, "ELF");
+  DeleteOneFile(box.tools() + "\\ravlink-serial.exe");
+  Step("start the program without its serial loader, with --execute and a file");
+  Program app(box, environment.probeLibrary, StartedWith({L"--execute", Wide(file)}));
+  AnswerMessageBox(app, "Oops!", "A required file(s) was not found!");
+  app.waitForExit();
+  Require(!FileExists(box.settings()), "a settings file was written");
+}
+
 // Each later start with a file ends at once and the running program takes the file: the
 // relative name is taken from where that start was made, the window comes to the front, and
 // Download gives way to the upload mode chosen before it. With --execute the running program
@@ -168,6 +180,7 @@ void SecondStartHandsOver(const Sandbox& box, const Environment& environment) {
   Require(WaitUntil([&] { return GetForegroundWindow() == first.main(); }),
           "the running program did not come to the front: " + first.front());
   RequireNothingStarted(first, box, 0);
+  Require(!FileExists(box.settings()), "a settings file exists while the first program runs");
 
   Step("start it again with --execute and second.elf");
   Program third(box, environment.probeLibrary,
@@ -262,6 +275,7 @@ std::vector<Scenario> HandOffScenarios() {
                            RefusedCommandLine(box, environment, line);
                          }});
   }
+  scenarios.push_back({"command-line-no-loader", MissingLoaderFirst});
   scenarios.push_back({"second-start-hands-over", SecondStartHandsOver});
   scenarios.push_back({"hand-over-while-options-open", HandOverWhileOptionsOpen});
   scenarios.push_back({"second-start-without-file", SecondStartWithoutFile});
