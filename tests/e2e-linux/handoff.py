@@ -5,6 +5,7 @@ import os
 import shutil
 from dataclasses import dataclass
 
+import arp
 import dialogs
 import settingsfile
 from check import require, require_equal, step
@@ -21,7 +22,7 @@ from support import (
     require_nothing_started,
     require_started,
 )
-from toollog import wait_for_starts
+from toollog import wait_for_ends, wait_for_starts
 from wait import wait_until
 
 SERIAL_TOOL = "ravlink-serial"
@@ -207,6 +208,32 @@ def copy_in_another_folder(box, environment):
     first.exit()
 
 
+# Longer than a running program may take to take a file, shorter than a start waits for it.
+BUSY_FOR_MS = 6000
+
+
+def busy_program_keeps_its_box(box, environment):
+    """A running program busy with the ARP step past the time a hand-over may take: the new
+    start opens a window of its own with the file, and the busy program, once free, turns the
+    late message away and keeps its box."""
+    box.set_tool_sleep(BUSY_FOR_MS)
+    busy = Program(box)
+    path = arp.set_up(busy, box, UPLOAD)
+    second_path = box.file("second.elf")
+    step("press Execute and wait for ARP to start")
+    busy.click(MAIN, "cmdExecute")
+    arp_call = wait_for_starts(box.tools, 1)[0]
+    step("start the program again with second.elf while ARP runs")
+    second = Program(box, arguments=[second_path])
+    require_box(second, files_path(box, "second.elf"))
+    wait_for_ends(box.tools, (arp_call,))
+    loader = wait_for_starts(box.tools, 2)[1]
+    require_equal("the busy program's loader's file", path, loader.arguments[-1])
+    require_equal("the busy program's upload box", path, busy.text(MAIN, "txtUpload"))
+    second.exit()
+    busy.exit()
+
+
 def killed_program_leaves_no_hold(box, environment):
     """A program that was killed leaves its socket behind: the next start with a file opens a
     window of its own, and takes the files of the starts after it."""
@@ -234,5 +261,6 @@ SCENARIOS = [
     Scenario("hand-over-under-options", hand_over_while_options_open),
     Scenario("second-start-no-file", second_start_without_file),
     Scenario("copy-in-another-folder", copy_in_another_folder),
+    Scenario("busy-program", busy_program_keeps_its_box),
     Scenario("killed-program", killed_program_leaves_no_hold),
 ]

@@ -216,6 +216,40 @@ void HandOverWhileOptionsOpen(const Sandbox& box, const Environment& environment
   first.exit();
 }
 
+// Longer than a running program may take to take a file, shorter than a start waits for it.
+constexpr unsigned kBusyFor = 6000;
+
+// A running program busy with the ARP step past the time a hand-over may take: the new start
+// opens a window of its own with the file, and the busy program, once free, turns the late
+// message away and keeps its box.
+void BusyProgramKeepsItsBox(const Sandbox& box, const Environment& environment) {
+  std::string file = box.path("first.elf");
+  std::string later = box.path("second.elf");
+  WriteWholeFile(file, "ELF");
+  WriteWholeFile(later, "ELF");
+  WriteWholeFile(box.settings(),
+                 "[SETTINGS]\r\nTYPE=&Upload\r\nRAVLINK=IP\r\n[OPTIONS]\r\nIP=192.168.0.77\r\n"
+                 "ARP=1\r\nARPMAC=00:11:22:33:44:55\r\n");
+  box.setToolSleep(kBusyFor);
+  Program busy(box, environment.probeLibrary, StartedWith({Wide(file)}));
+  RequireEqual("upload box", file, busy.text(Form::Main, "txtUpload"));
+  Step("press Execute and wait for ARP to start");
+  busy.clickWithoutWaiting(Form::Main, "cmdExecute");
+  ToolCall arp = WaitForStarts(box.tools(), 1)[0];
+  RequireEqual("first tool", "arp", arp.tool);
+  Step("start the program again with second.elf while ARP runs");
+  Program second(box, environment.probeLibrary, StartedWith({Wide(later)}));
+  RequireEqual("the new program's upload box", later, second.text(Form::Main, "txtUpload"));
+  Step("wait for the busy program's loader");
+  ToolCall loader = WaitForStarts(box.tools(), 2)[1];
+  RequireEqual("loader command line",
+               "tools\\ravlink-ip.exe -t 192.168.0.77 -a 0x8c010000 -u \"" + file + "\"",
+               loader.commandLine);
+  RequireEqual("the busy program's upload box", file, busy.text(Form::Main, "txtUpload"));
+  second.exit();
+  busy.exit();
+}
+
 // Without a file a start is a program of its own, beside the first, as always; once it has
 // ended, the first still takes the files of later starts.
 void SecondStartWithoutFile(const Sandbox& box, const Environment& environment) {
@@ -278,6 +312,7 @@ std::vector<Scenario> HandOffScenarios() {
   scenarios.push_back({"command-line-no-loader", MissingLoaderFirst});
   scenarios.push_back({"second-start-hands-over", SecondStartHandsOver});
   scenarios.push_back({"hand-over-while-options-open", HandOverWhileOptionsOpen});
+  scenarios.push_back({"busy-program-keeps-its-box", BusyProgramKeepsItsBox});
   scenarios.push_back({"second-start-without-file", SecondStartWithoutFile});
   scenarios.push_back({"copy-in-another-folder", CopyInAnotherFolder});
   return scenarios;
