@@ -129,6 +129,8 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = window_;
+  LRESULT handled = 0;
+  if (onMessage && onMessage(message, wParam, lParam, handled)) return handled;
   switch (message) {
     case WM_CREATE:
       return onCreate() ? 0 : -1;

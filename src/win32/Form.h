@@ -5,6 +5,7 @@
 // windows.h first: the headers below rely on its types.
 #include <shellapi.h>
 
+#include <functional>
 #include <map>
 
 #include "ChildControl.h"
@@ -38,6 +39,10 @@ class Win32Form : public ui::Form {
   // The message loop hands over the mouse messages of the form's controls for their tips.
   void relayToTips(const MSG& message) { tips_.relay(message); }
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Sees every message of the window before the form does: true when it has handled one, with
+  // the result to answer in `result`. For what the program does beyond its forms.
+  std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> onMessage;
 
  private:
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -50,9 +50,10 @@ def x_windows():
 
 
 class Program:
-    def __init__(self, box, path=None, expect_main=True):
-        """Starts the program from another folder than its own; PATH defaults to the sandbox's
-        bin/ (the stand-in terminal) before the driver's own."""
+    def __init__(self, box, path=None, expect_main=True, arguments=(), cwd=None, program=None):
+        """Starts the program (PROGRAM, else the sandbox's) with ARGUMENTS from another folder
+        than its own (CWD, else files/); PATH defaults to the sandbox's bin/ (the stand-in
+        terminal) before the driver's own."""
         self.box = box
         environment = dict(os.environ)
         environment.update(
@@ -63,10 +64,11 @@ class Program:
             XDG_RUNTIME_DIR=box.runtime,
             LC_ALL="C.UTF-8",
         )
-        self._output = open(box.path("program-output.txt"), "wb")
+        number = f"-{len(box.programs) + 1}" if box.programs else ""
+        self._output = open(box.path(f"program-output{number}.txt"), "wb")
         self.process = subprocess.Popen(
-            [box.program],
-            cwd=box.files,
+            [program or box.program, *arguments],
+            cwd=cwd or box.files,
             env=environment,
             stdout=self._output,
             stderr=subprocess.STDOUT,

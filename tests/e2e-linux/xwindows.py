@@ -43,6 +43,12 @@ class XWindows:
 
     def titled(self, title):
         """A mapped top-level window of that title, whoever shows it; None if there is none."""
+        found = self.all_titled(title)
+        return found[0] if found else None
+
+    def all_titled(self, title):
+        """Every mapped top-level window of that title, whoever shows it."""
+        found = []
         for window in self._display.screen().root.query_tree().children:
             try:
                 name = self._property(window, self._name, self._utf8) or b""
@@ -50,8 +56,8 @@ class XWindows:
             except error.XError:
                 continue
             if mapped and name.decode("utf-8", "replace") == title:
-                return window.id
-        return None
+                found.append(window.id)
+        return found
 
     def close_box(self, window):
         """What a window manager sends when the user clicks the window's close box."""

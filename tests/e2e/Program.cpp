@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Check.h"
+#include "Files.h"
 #include "Wait.h"
 
 namespace e2e {
@@ -30,6 +31,25 @@ std::string Describe(HWND window) {
   HWND messageText = GetDlgItem(window, 0xFFFF);
   if (messageText) description += " saying '" + Printable(WindowText(messageText)) + "'";
   return description;
+}
+
+// An argument as CommandLineToArgvW gives it back: quoted when it holds a blank or a quote (or is
+// empty), with the backslashes before a quote, and before the closing one, doubled.
+std::wstring QuotedArgument(const std::wstring& argument) {
+  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, L'\\');
+  return quoted + L"\"";
 }
 
 const ControlName& Find(Form form, std::string_view name) {
@@ -65,15 +85,18 @@ std::string ClassName(HWND window) {
 Program::Program(const Sandbox& box, const std::string& probeLibrary, const StartOptions& options)
     : probeLibrary_(probeLibrary) {
   std::string application = box.path(options.executable);
-  std::string commandLine = "\"" + application + "\"";
+  std::wstring commandLine = QuotedArgument(Wide(application));
+  for (const std::wstring& argument : options.arguments) {
+    commandLine += L" " + QuotedArgument(argument);
+  }
   std::string currentDirectory =
       options.currentDirectory.empty() ? box.folder() : options.currentDirectory;
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   // Started as from the desktop: no console and no standard handles of the driver's.
-  BOOL started =
-      CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                     DETACHED_PROCESS, nullptr, currentDirectory.c_str(), &startup, &process_);
+  BOOL started = CreateProcessW(Wide(application).c_str(), commandLine.data(), nullptr, nullptr,
+                                FALSE, DETACHED_PROCESS, nullptr, Wide(currentDirectory).c_str(),
+                                &startup, &process_);
   Require(started != FALSE, "CreateProcess failed for " + Printable(application) + " (error " +
                                 std::to_string(GetLastError()) + ")");
 }
@@ -97,6 +120,12 @@ void Program::waitForExit() {
   std::string seen = "the program still runs; shown windows:";
   for (HWND window : shownWindows()) seen += " [" + Describe(window) + "]";
   Fail(seen);
+}
+
+DWORD Program::exitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
 }
 
 std::vector<HWND> Program::topWindows() const {

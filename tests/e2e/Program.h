@@ -17,11 +17,13 @@ namespace e2e {
 struct StartOptions {
   std::string executable = "ravlinkgui.exe";  // the program's file name in its folder
   std::string currentDirectory;               // empty: the program's own folder
+  // After the program's name, quoted as needed; wide, for names outside the 8-bit code page.
+  std::vector<std::wstring> arguments;
 };
 
 class Program {
  public:
-  // Starts the program with CreateProcess: its own file, no arguments, the given current
+  // Starts the program with CreateProcess: its own file, the given arguments and current
   // directory; nothing else is passed.
   Program(const Sandbox& box, const std::string& probeLibrary, const StartOptions& options = {});
   // A program still running when its scenario ends is ended: it is the driver's own child.
@@ -34,6 +36,8 @@ class Program {
   bool running() const;
   // Fails the step if the program has not ended within the driver's patience.
   void waitForExit();
+  // The program's exit code, once it has ended.
+  DWORD exitCode() const;
 
   // The main window, once shown; the options dialog's window, shown or not.
   HWND main();

@@ -31,5 +31,6 @@ std::vector<Scenario> SettingsScenarios();
 std::vector<Scenario> WindowScenarios();
 std::vector<Scenario> PickerScenarios();
 std::vector<Scenario> TipScenarios();
+std::vector<Scenario> HandOffScenarios();
 
 }  // namespace e2e

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "app/SubRoutines.h"
 #include "platform/Services.h"
 #include "settings/OptionsDialog.h"
 #include "ui/Form.h"
@@ -49,6 +50,8 @@ class App {
 
   const platform::Services& services() const { return services_; }
   OptionSnapshot& snapshot() { return snapshot_; }
+  // The upload mode last in force, which leaving Download returns to (ReturnToUploadMode).
+  TransferMode& lastUploadMode() { return lastUploadMode_; }
 
  private:
   void abandon();
@@ -68,6 +71,7 @@ class App {
   bool ended_ = false;
   bool sessionEnding_ = false;
   OptionSnapshot snapshot_;
+  TransferMode lastUploadMode_ = TransferMode::UploadExecute;
 };
 
 }  // namespace loadergui

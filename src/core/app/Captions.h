@@ -17,6 +17,10 @@ inline constexpr const char* kQuoteInFileName =
 inline constexpr const char* kNameNotPassable =
     "Sorry, the path of that file or folder holds characters that cannot be handed to the "
     "loader. Please rename it, or choose another.";
+// An upload file that is not there: the Execute command's refusal, and a handed file's.
+inline constexpr const char* kNoSuchFile = "Sorry, that file does not exist!";
+inline constexpr const char* kFolderNotUploadable =
+    "Sorry, a folder cannot be uploaded. Please drop a file.";
 inline constexpr const char* kUploadPrompt = "Please select a file to upload...";
 inline constexpr const char* kDownloadPrompt = "Please select a file to download to...";
 inline constexpr const char* kChrootPrompt = "Please select a folder...";

@@ -25,6 +25,8 @@ void mnuConfigOptions_Click(App& app);
 void mnuHelpAbout_Click(App& app);
 // app/DropFiles.cpp
 void Form_DropFiles(App& app, const std::vector<std::string>& paths);
+// app/OpenFile.cpp
+bool Form_OpenFile(App& app, const std::string& path);
 // loader/Dumps.cpp
 void mnuBIOS_Click(App& app);
 void mnuFlash_Click(App& app);

@@ -12,8 +12,6 @@ namespace loadergui {
 
 namespace {
 
-enum class Mode { Upload, UploadExecute, Download };
-
 struct ModeRow {
   ui::Control* MainWindow::*checkedItem;
   const char* executeCaption;
@@ -23,7 +21,7 @@ struct ModeRow {
   bool showsUploadBox;
 };
 
-// In the order of Mode.
+// In the order of TransferMode.
 // clang-format off
 const ModeRow kModeRows[] = {
     // check mark                     Execute caption           Browse caption file-box label             verb        upload box
@@ -44,8 +42,9 @@ std::string InformationLine(App& app, const ModeRow& row) {
   return verb + " through IP, " + options.cmbIP->text();
 }
 
-void ApplyMode(App& app, Mode mode) {
+void ApplyMode(App& app, TransferMode mode) {
   const ModeRow& row = kModeRows[static_cast<int>(mode)];
+  if (mode != TransferMode::Download) app.lastUploadMode() = mode;
   MainWindow& main = app.frmMain();
   for (const ModeRow& each : kModeRows) (main.*each.checkedItem)->setChecked(&each == &row);
   main.lblFilename->setText(row.filenameCaption);
@@ -86,13 +85,13 @@ bool SerialLoaderSelected(App& app) {
 }
 
 void SetUploadMode(App& app) {
-  ApplyMode(app, Mode::Upload);
+  ApplyMode(app, TransferMode::Upload);
 }
 void SetUploadExecuteMode(App& app) {
-  ApplyMode(app, Mode::UploadExecute);
+  ApplyMode(app, TransferMode::UploadExecute);
 }
 void SetDownloadMode(App& app) {
-  ApplyMode(app, Mode::Download);
+  ApplyMode(app, TransferMode::Download);
 }
 
 // Any caption but the exact "&Upload" and "&Download", stored text included, means Upload and
@@ -116,6 +115,13 @@ void SelectSerialLoader(App& app) {
 void SelectIPLoader(App& app) {
   ApplyVariant(app, {"Ravlink IP GUI 2.0", "Ravlink IP Confirguration Options", false,
                      "Set an IP (Default: 192.168.0.0)"});
+}
+
+// A file handed to the program goes into the upload box, which Download hides: the program
+// returns to the upload mode the user had chosen before, or to Upload and Execute when Download
+// has been in force since start-up.
+void ReturnToUploadMode(App& app) {
+  if (app.frmMain().mnuConfigDownload->checked()) ApplyMode(app, app.lastUploadMode());
 }
 
 // Texts as they stand; check-box values as decimal text.

@@ -38,7 +38,7 @@ Action UploadAction(App& app) {
   MainWindow& main = app.frmMain();
   std::string file = main.txtUpload->text();
   if (!app.services().files.findFile(file, platform::SearchFor::OrdinaryFiles)) {
-    return Ends(Refusal("Sorry, that file does not exist!"));
+    return Ends(Refusal(text::kNoSuchFile));
   }
   if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
   const char* option = main.mnuConfigUpload->checked() ? " -u " : " -x ";
