@@ -186,8 +186,9 @@ class CanStartTest : public ProcessTest, public ::testing::WithParamInterface<Ca
 
 TEST_P(CanStartTest, AnOrdinaryFileWhereAStartLooksForIt) {
   const CanStartCase& c = GetParam();
-  ASSERT_NO_FATAL_FAILURE(FillToolsFolder(elsewhereTools_));
-  ASSERT_TRUE(CopyFileA((elsewhereTools_ + "\\arp.exe").c_str(),
+  // The current directory holds one tool, of a name the program's folder lacks.
+  CreateDirectoryA(elsewhereTools_.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA((TestExecutableFolder() + "\\tools\\arp.exe").c_str(),
                         (elsewhereTools_ + "\\here-only.exe").c_str(), FALSE));
   ASSERT_TRUE(CreateDirectoryA((toolsFolder_ + "\\folder.exe").c_str(), nullptr));
   if (c.toolsFolderGone) RemoveTree(toolsFolder_);
