@@ -1,4 +1,5 @@
 // The Execute command: check the inputs of the mode, run the ARP step if asked, start the loader.
+#include <optional>
 #include <string>
 
 #include "app/App.h"
