@@ -1,6 +1,7 @@
 // Runs the program on one settings file and checks what it reads, starts and writes back.
 #include "SettingsChecks.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -307,9 +308,13 @@ void PressEverything(Run& run, const std::string& content, Failures& failures) {
   const DumpPress kDumps[] = {{"mnuBIOS", "0x0", "0x200000"}, {"mnuFlash", "0x200000", "0x20000"}};
 
   // A code page of one byte per character, and the Japanese one, whose second bytes may look
-  // like backslashes and brackets.
+  // like backslashes and brackets; a file without a byte of 0x80 or more holds no lead byte
+  // of it and would only press the same again.
+  bool mayHoldLeadBytes =
+      std::any_of(content.begin(), content.end(), [](char c) { return (c & 0x80) != 0; });
   for (const auto& [codePage, leadBytes] :
        {std::pair("", cygwin::LeadBytes()), std::pair(" (code page 932)", cygwin::CodePage932())}) {
+    if (leadBytes.any() && !mayHoldLeadBytes) continue;
     run.services.leadBytes = leadBytes;
     for (const char* variant : {"mnuRavlinkSerial", "mnuRavlinkIP"}) {
       main.control(variant).click();

@@ -24,16 +24,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The kept inputs of one target, by file name.
-std::vector<std::string> FindingFiles(const char* target) {
+// The files of a folder, by name.
+std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> files;
   std::error_code error;
-  for (const auto& entry :
-       fs::directory_iterator(fs::path(LOADERGUI_FUZZ_FINDINGS) / target, error)) {
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
     if (entry.is_regular_file()) files.push_back(entry.path().string());
   }
   std::sort(files.begin(), files.end());
   return files;
+}
+
+// The kept inputs of one target.
+std::vector<std::string> FindingFiles(const char* target) {
+  return FilesIn(fs::path(LOADERGUI_FUZZ_FINDINGS) / target);
+}
+
+// The seed settings files every fuzz run starts from, beside the findings.
+std::vector<std::string> SeedFiles() {
+  return FilesIn(fs::path(LOADERGUI_FUZZ_FINDINGS).parent_path() / "corpus");
 }
 
 std::string Bytes(const std::string& path) {
@@ -56,6 +65,7 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
 }
 
 TEST(FuzzFindings, KeptInputsAreFound) {
+  EXPECT_FALSE(SeedFiles().empty());
   EXPECT_FALSE(FindingFiles("settings").empty());
   EXPECT_FALSE(FindingFiles("store").empty());
 }
@@ -69,6 +79,9 @@ TEST_P(SettingsFinding, EveryPropertyHolds) {
 
 INSTANTIATE_TEST_SUITE_P(Kept, SettingsFinding, ::testing::ValuesIn(FindingFiles("settings")),
                          TestName);
+// The seeds too: shares, drive roots and Japanese names among them, which bring every form of
+// the loaders' command lines and the refusal of a name none serves into each run.
+INSTANTIATE_TEST_SUITE_P(Seeds, SettingsFinding, ::testing::ValuesIn(SeedFiles()), TestName);
 
 class StoreFinding : public ::testing::TestWithParam<std::string> {};
 
