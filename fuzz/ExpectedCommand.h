@@ -1,9 +1,11 @@
-// The command lines a press must start, assembled from the values it reads, apart from the
-// program's own assembly.
+// The arguments a press must hand the tools, built from the values it reads apart from the
+// program's own assembly, and whether the press must be refused instead.
 #pragma once
 
+#include <bitset>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace loadergui::fuzzing {
 
@@ -18,17 +20,22 @@ struct PressInputs {
   LoaderAction action = LoaderAction::Upload;
   std::string size;  // downloads
   std::string file;
+  std::optional<std::string> mac;  // when the ARP step is due
 };
 
-// The loader line: head, target, speed (serial only), address, the switches in the order -n -p
-// -q, the path options, the action; every value exactly as it stands, the paths in quotes.
-std::string ExpectedLoaderLine(const PressInputs& inputs);
+// The bytes that begin a two-byte character of the command lines' code page.
+using LeadBytes = std::bitset<256>;
 
-// "tools\arp.exe -s ", the IP address, a blank and the MAC address, as they stand.
-std::string ExpectedArpLine(const std::string& ip, const std::string& mac);
+// The loader's arguments: the loader, "-t" and the target, "-b" and the speed (serial only),
+// "-a" and the address, the switches in the order -n -p -q, the path options, the action; each
+// typed value as the words its blanks and tabs separate, each path one argument.
+std::vector<std::string> ExpectedLoaderArguments(const PressInputs& inputs);
 
-// Whether a value that the line carries holds a double quote, which would regroup the tool's
-// arguments: such a press must be refused.
-bool CarriesAQuote(const PressInputs& inputs);
+// "tools\arp.exe", "-s", the IP address's words and the MAC address's.
+std::vector<std::string> ExpectedArpArguments(const PressInputs& inputs);
+
+// Why the press must be refused: a value the line carries that a loader would not take as
+// typed, or a path it would not receive whole in any form; nullptr when none.
+const char* RefusalReason(const PressInputs& inputs, const LeadBytes& leadBytes);
 
 }  // namespace loadergui::fuzzing

@@ -1,6 +1,7 @@
 // Runs the program on one settings file and checks what it reads, starts and writes back.
 #include "SettingsChecks.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <iterator>
 #include <memory>
 
+#include "CygwinReader.h"
 #include "ExpectedCommand.h"
 #include "Printable.h"
 #include "app/App.h"
@@ -178,7 +180,8 @@ void CheckLoadedState(const LoadedState& state, Failures& failures) {
 // ---- Presses ----
 
 // What a press reads from the controls: the variant, the options and, for Execute, the path
-// options that are ticked. The action, size and file are the caller's.
+// options that are ticked and the MAC address when the ARP step is due. The action, size and
+// file are the caller's.
 PressInputs ReadInputs(Run& run, bool execute) {
   OptionsDialog& options = run.app.frmOptions();
   PressInputs in;
@@ -194,13 +197,46 @@ PressInputs ReadInputs(Run& run, bool execute) {
   if (execute && options.cbCDFSRedir->value() == ui::kTicked) {
     in.iso = options.txtCDFSRedir->text();
   }
+  if (execute && !in.serial && options.cbARP->value() == ui::kTicked) {
+    in.mac = options.txtARP->text();
+  }
   return in;
 }
 
+std::string Listed(const std::vector<std::string>& arguments) {
+  std::string list;
+  for (const std::string& argument : arguments)
+    list += (list.empty() ? "" : " ") + Visible(argument);
+  return "[" + list + "]";
+}
+
+// One started tool against the arguments it must receive: the list the Linux program starts it
+// with, and its Windows command line as both kinds of Cygwin reader split it.
+void CheckStarted(const null::StartedProcess& started, const std::vector<std::string>& wanted,
+                  const cygwin::LeadBytes& leadBytes, const std::string& what, Failures& failures) {
+  if (started.arguments != wanted) {
+    failures.Add(what + ": the argument list is " + Listed(started.arguments) +
+                 ", the inputs make " + Listed(wanted));
+  }
+  for (auto reader : {cygwin::Reader::Bytes, cygwin::Reader::Wide}) {
+    cygwin::Reading reading = cygwin::ReadCommandLine(started.commandLine, reader, leadBytes);
+    const char* name = reader == cygwin::Reader::Bytes ? "byte" : "wide";
+    if (reading.verdict != cygwin::Verdict::Whole) {
+      failures.Add(what + ": the " + name + " reader finds the line " +
+                   Visible(started.commandLine) + " " + cygwin::VerdictName(reading.verdict) +
+                   ": " + Visible(reading.why));
+    } else if (reading.arguments != wanted) {
+      failures.Add(what + ": the " + name + " reader reads the line " +
+                   Visible(started.commandLine) + " as " + Listed(reading.arguments) +
+                   ", the inputs make " + Listed(wanted));
+    }
+  }
+}
+
 // Clicks one control and checks what the click did against what it had to do: refuse with a
-// message and start nothing (`refusal` says why it must), or start the ARP step when it is due
-// and exactly the loader line the inputs dictate.
-void Press(Run& run, ui::Control& control, const PressInputs& in, bool execute, const char* refusal,
+// message and start nothing when the inputs give a reason to, or start the ARP step when it is
+// due and the loader, each with exactly the arguments the inputs dictate.
+void Press(Run& run, ui::Control& control, const PressInputs& in, const char* refusal,
            const std::string& press, Failures& failures) {
   auto& services = run.services;
   services.processes.clear();
@@ -219,28 +255,21 @@ void Press(Run& run, ui::Control& control, const PressInputs& in, bool execute, 
     }
     return;
   }
-  OptionsDialog& options = run.app.frmOptions();
-  bool arpDue = execute && !in.serial && options.cbARP->value() == ui::kTicked;
-  std::size_t wanted = arpDue ? 2 : 1;
+  std::size_t wanted = in.mac ? 2 : 1;
   if (services.processes.size() != wanted) {
     failures.Add(press + ": " + std::to_string(services.processes.size()) +
                  " processes started, expected " + std::to_string(wanted));
     return;
   }
-  auto compare = [&](const char* what, const std::string& seen, const std::string& wanted) {
-    if (seen != wanted) {
-      failures.Add(press + ": the " + what + " line is " + Visible(seen) + ", the inputs make " +
-                   Visible(wanted));
-    }
-  };
-  if (arpDue) {
+  if (in.mac) {
     const auto& arp = services.processes.front();
     if (!arp.waited) failures.Add(press + ": the ARP step was not waited for");
-    compare("ARP", arp.commandLine, ExpectedArpLine(in.ip, options.txtARP->text()));
+    CheckStarted(arp, ExpectedArpArguments(in), services.leadBytes, press + " ARP", failures);
   }
   const auto& loader = services.processes.back();
   if (loader.waited) failures.Add(press + ": the loader was waited for");
-  compare("loader", loader.commandLine, ExpectedLoaderLine(in));
+  CheckStarted(loader, ExpectedLoaderArguments(in), services.leadBytes, press + " loader",
+               failures);
 }
 
 // A value of the [FUZZ] section, or the fallback when it is missing or empty.
@@ -280,40 +309,50 @@ void PressEverything(Run& run, const std::string& content, Failures& failures) {
   };
   const DumpPress kDumps[] = {{"mnuBIOS", "0x0", "0x200000"}, {"mnuFlash", "0x200000", "0x20000"}};
 
-  for (const char* variant : {"mnuRavlinkSerial", "mnuRavlinkIP"}) {
-    main.control(variant).click();
-    for (const auto& mode : kModes) {
-      main.control(mode.menu).click();
-      main.control("txtUpload").setText(kUploadFile);
-      main.control("txtDownload").setText(download);
-      PressInputs in = ReadInputs(run, true);
-      in.action = mode.action;
-      in.size = run.app.frmOptions().txtFilesize->text();
-      in.file = mode.action == LoaderAction::Download ? download : kUploadFile;
-      const char* refusal = nullptr;
-      if (mode.action == LoaderAction::Download &&
-          (download.empty() || download == "Please select a file to download to...")) {
-        refusal = "the download box holds no file";
-      } else if (mode.action == LoaderAction::Download && in.size == "0x0") {
-        refusal = "the size is 0x0";
-      } else if (CarriesAQuote(in)) {
-        refusal = "a value holds a double quote";
+  // A code page of one byte per character, and the Japanese one, whose second bytes may look
+  // like backslashes and brackets; a file without a byte of 0x80 or more holds no lead byte
+  // of it and would only press the same again.
+  bool mayHoldLeadBytes =
+      std::any_of(content.begin(), content.end(), [](char c) { return (c & 0x80) != 0; });
+  for (const auto& [codePage, leadBytes] :
+       {std::pair("", cygwin::LeadBytes()), std::pair(" (code page 932)", cygwin::CodePage932())}) {
+    if (leadBytes.any() && !mayHoldLeadBytes) continue;
+    run.services.leadBytes = leadBytes;
+    for (const char* variant : {"mnuRavlinkSerial", "mnuRavlinkIP"}) {
+      main.control(variant).click();
+      for (const auto& mode : kModes) {
+        main.control(mode.menu).click();
+        main.control("txtUpload").setText(kUploadFile);
+        main.control("txtDownload").setText(download);
+        PressInputs in = ReadInputs(run, true);
+        in.action = mode.action;
+        in.size = run.app.frmOptions().txtFilesize->text();
+        in.file = mode.action == LoaderAction::Download ? download : kUploadFile;
+        const char* refusal = nullptr;
+        if (mode.action == LoaderAction::Download &&
+            (download.empty() || download == "Please select a file to download to...")) {
+          refusal = "the download box holds no file";
+        } else if (mode.action == LoaderAction::Download && in.size == "0x0") {
+          refusal = "the size is 0x0";
+        } else {
+          refusal = RefusalReason(in, leadBytes);
+        }
+        Press(run, main.control("cmdExecute"), in, refusal,
+              std::string(variant) + "/" + mode.menu + " Execute" + codePage, failures);
       }
-      Press(run, main.control("cmdExecute"), in, true, refusal,
-            std::string(variant) + "/" + mode.menu + " Execute", failures);
-    }
-    for (const auto& dumpPress : kDumps) {
-      run.services.dialogAnswers = {dump};
-      PressInputs in = ReadInputs(run, false);
-      in.action = LoaderAction::Download;
-      in.address = dumpPress.address;
-      in.size = dumpPress.size;
-      in.file = TrimSpaces(dump);
-      Press(run, main.control(dumpPress.menu), in, false,
-            CarriesAQuote(in) ? "a value holds a double quote" : nullptr,
-            std::string(variant) + " " + dumpPress.menu, failures);
+      for (const auto& dumpPress : kDumps) {
+        run.services.dialogAnswers = {dump};
+        PressInputs in = ReadInputs(run, false);
+        in.action = LoaderAction::Download;
+        in.address = dumpPress.address;
+        in.size = dumpPress.size;
+        in.file = TrimSpaces(dump);
+        Press(run, main.control(dumpPress.menu), in, RefusalReason(in, leadBytes),
+              std::string(variant) + " " + dumpPress.menu + codePage, failures);
+      }
     }
   }
+  run.services.leadBytes = {};
 }
 
 // ---- Save and load passes ----

@@ -29,6 +29,7 @@ failed=0
 # Inputs per target in a repeatable run: some 20 to 30 seconds each on one core here.
 declare -A repeatable_runs=([settings_fuzz]=3000 [profile_store_fuzz]=15000)
 fixed_layout=()
+one_at_a_time=()
 for target in settings_fuzz profile_store_fuzz; do
   work="$build/work/$target"
   bound=(-max_total_time="$seconds")
@@ -38,15 +39,16 @@ for target in settings_fuzz profile_store_fuzz; do
     # Whatever differs between two runs steers the search apart: comparison operands (a random
     # folder name among them) and the addresses of a randomised layout.
     bound=(-seed=1 -runs="${repeatable_runs[$target]}" -use_cmp=0 -use_memmem=0)
-    # The folder is the same on every machine; two runs on one machine take turns with it.
     export LOADERGUI_FUZZ_FOLDER=/tmp/loadergui-fuzz-repeatable
-    fixed_layout=(flock /tmp/loadergui-fuzz-repeatable.lock)
-    ! setarch -R true 2>/dev/null || fixed_layout+=(setarch -R)
+    ! setarch -R true 2>/dev/null || fixed_layout=(setarch -R)
+    # That folder is the same for every checkout on the machine: one repeatable run at a time
+    # uses it, or one would empty it under another.
+    one_at_a_time=(flock /tmp/loadergui-fuzz-repeatable.lock)
   fi
   artifacts="$build/artifacts/$target"
   log="$build/$target.log"
   mkdir -p "$work" "$artifacts"
-  if "${fixed_layout[@]}" "$build/fuzz/$target" "${bound[@]}" -timeout=30 -max_len=2048 \
+  if "${one_at_a_time[@]}" "${fixed_layout[@]}" "$build/fuzz/$target" "${bound[@]}" -timeout=30 -max_len=2048 \
     -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "$root/fuzz/corpus" >"$log" 2>&1; then
     runs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+).*/\1/p' "$log")
     speed=$(sed -nE 's/^stat::average_exec_per_sec: *([0-9]+).*/\1/p' "$log")

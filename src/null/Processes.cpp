@@ -1,4 +1,4 @@
-// Stand-in process start: records the command line and the current directory it started in.
+// Stand-in process start: records the command and the current directory it started in.
 #include "Processes.h"
 
 #include <algorithm>
@@ -7,23 +7,30 @@
 namespace loadergui::null {
 
 // A program path is looked up in the program's folder first, then from the current directory.
-bool NullProcesses::launch(const std::string& commandLine, int windowStyle, bool wait) {
-  std::string program = commandLine.substr(0, commandLine.find(' '));
+bool NullProcesses::exists(const std::string& program) const {
   std::string besideProgram = files_.programFolder() + "/" + program;
   std::replace(besideProgram.begin(), besideProgram.end(), '\\', '/');
-  bool found = std::filesystem::is_regular_file(besideProgram) ||
-               std::filesystem::is_regular_file(files_.diskPath(program));
-  if (!found) return false;
-  processes.push_back({commandLine, windowStyle, wait, files_.currentDirectory()});
+  return std::filesystem::is_regular_file(besideProgram) ||
+         std::filesystem::is_regular_file(files_.diskPath(program));
+}
+
+void NullProcesses::record(const platform::Command& command, int windowStyle, bool wait) {
+  processes.push_back(
+      {command.line, command.arguments, windowStyle, wait, files_.currentDirectory()});
+}
+
+void NullProcesses::runAndWait(const platform::Command& command, int windowStyle) {
+  if (exists(command.arguments.front()) && !refusesTools) record(command, windowStyle, true);
+}
+
+bool NullProcesses::startProcess(const platform::Command& command, int windowStyle) {
+  if (!exists(command.arguments.front()) || refusesTools || loaderStartsFail) return false;
+  record(command, windowStyle, false);
   return true;
 }
 
-void NullProcesses::runAndWait(const std::string& commandLine, int windowStyle) {
-  launch(commandLine, windowStyle, true);
-}
-
-bool NullProcesses::startProcess(const std::string& commandLine, int windowStyle) {
-  return launch(commandLine, windowStyle, false);
+bool NullProcesses::canStart(const std::string& program) {
+  return exists(program) && !refusesTools;
 }
 
 }  // namespace loadergui::null

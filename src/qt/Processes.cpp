@@ -16,7 +16,6 @@
 
 #include "ShellLine.h"
 #include "Terminals.h"
-#include "WindowsArguments.h"
 
 namespace loadergui::qt {
 
@@ -65,30 +64,45 @@ std::optional<std::string> QtProcesses::programPath(const std::string& program) 
 }
 
 // A tool that cannot be started is passed over in silence; the caller goes on.
-void QtProcesses::runAndWait(const std::string& commandLine, int /*windowStyle*/) {
-  std::vector<std::string> arguments = SplitLikeWindows(commandLine);
+void QtProcesses::runAndWait(const platform::Command& command, int /*windowStyle*/) {
+  const std::vector<std::string>& arguments = command.arguments;
   std::optional<std::string> program = programPath(arguments.front());
   if (!program) return;
   QProcess::execute(ToPath(*program), ToPaths(arguments.begin() + 1, arguments.end()));
 }
 
-// The window style has nothing to choose here: a terminal opens as a normal window that takes
-// the focus.
-bool QtProcesses::startProcess(const std::string& commandLine, int /*windowStyle*/) {
+// The loader must be a file that may be run, and a terminal must be there to show it in.
+std::optional<std::string> QtProcesses::startable(const std::string& program,
+                                                  std::optional<FoundTerminal>& terminal) {
   startFailure_.clear();
-  std::vector<std::string> arguments = SplitLikeWindows(commandLine);
-  std::optional<std::string> program = programPath(arguments.front());
-  if (!program) return false;
-  if (access(program->c_str(), X_OK) != 0) {
+  std::optional<std::string> path = programPath(program);
+  if (!path) return std::nullopt;
+  if (access(path->c_str(), X_OK) != 0) {
     startFailure_ = "It is there, but it may not be run: it lacks the permission to execute.";
-    return false;
+    return std::nullopt;
   }
-  std::optional<FoundTerminal> terminal = FindTerminal(searchFolders_);
+  terminal = FindTerminal(searchFolders_);
   if (!terminal) {
     startFailure_ = "No terminal program was found to show it in; please install one of " +
                     TerminalNames() + ".";
-    return false;
+    return std::nullopt;
   }
+  return path;
+}
+
+bool QtProcesses::canStart(const std::string& program) {
+  std::optional<FoundTerminal> terminal;
+  return startable(program, terminal).has_value();
+}
+
+// The window style has nothing to choose here: a terminal opens as a normal window that takes
+// the focus. The loader gets the arguments as they are: no command line is split, and no shell
+// reads them.
+bool QtProcesses::startProcess(const platform::Command& command, int /*windowStyle*/) {
+  const std::vector<std::string>& arguments = command.arguments;
+  std::optional<FoundTerminal> terminal;
+  std::optional<std::string> program = startable(arguments.front(), terminal);
+  if (!program) return false;
   QStringList terminalArguments{ToPath(std::string(terminal->runOption)), ToPath(*program)};
   terminalArguments += ToPaths(arguments.begin() + 1, arguments.end());
   if (!QProcess::startDetached(ToPath(terminal->path), terminalArguments, QDir::currentPath())) {
@@ -99,8 +113,8 @@ bool QtProcesses::startProcess(const std::string& commandLine, int /*windowStyle
 }
 
 // From the program's folder, where a press of Execute starts the tools.
-std::string QtProcesses::shellLine(const std::string& commandLine) {
-  return ShellLineIn(files_.programFolder(), SplitLikeWindows(commandLine));
+std::string QtProcesses::shellLine(const platform::Command& command) {
+  return ShellLineIn(files_.programFolder(), command.arguments);
 }
 
 }  // namespace loadergui::qt

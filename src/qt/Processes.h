@@ -1,11 +1,12 @@
-// Starting the tools on Linux: split as on Windows, never through a shell; loaders in a terminal
-// window of their own.
+// Starting the tools on Linux with their argument lists, never through a shell; loaders in a
+// terminal window of their own.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "Terminals.h"
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
 
@@ -18,15 +19,20 @@ class QtProcesses : public platform::Processes {
   explicit QtProcesses(platform::FileSystem& files);
   QtProcesses(platform::FileSystem& files, std::vector<std::string> searchFolders);
 
-  void runAndWait(const std::string& commandLine, int windowStyle) override;
-  bool startProcess(const std::string& commandLine, int windowStyle) override;
+  void runAndWait(const platform::Command& command, int windowStyle) override;
+  bool startProcess(const platform::Command& command, int windowStyle) override;
+  bool canStart(const std::string& program) override;
   std::string startFailure() const override { return startFailure_; }
-  std::string shellLine(const std::string& commandLine) override;
+  std::string shellLine(const platform::Command& command) override;
 
  private:
   // The program the line names, as a path to start: beside the program first, then from the
   // current directory; nothing when neither is a file.
   std::optional<std::string> programPath(const std::string& program);
+  // The path to start the program by, and the terminal to show it in, when both are there;
+  // otherwise nothing, with startFailure_ saying why when there is more to say.
+  std::optional<std::string> startable(const std::string& program,
+                                       std::optional<FoundTerminal>& terminal);
 
   platform::FileSystem& files_;
   std::vector<std::string> searchFolders_;

@@ -70,4 +70,17 @@ std::optional<std::string> PassablePath(const wchar_t* path) {
   return *narrowFolder + *name;
 }
 
+// The system keeps them as up to six ranges, ended by a range of zeros.
+platform::LeadBytes LeadBytesOf(unsigned codePage) {
+  platform::LeadBytes lead;
+  CPINFO info{};
+  if (!GetCPInfo(codePage, &info)) return lead;
+  for (int range = 0; range + 1 < MAX_LEADBYTES && info.LeadByte[range]; range += 2) {
+    for (unsigned byte = info.LeadByte[range]; byte <= info.LeadByte[range + 1]; ++byte) {
+      lead.set(byte);
+    }
+  }
+  return lead;
+}
+
 }  // namespace loadergui::win32

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Command.h"
+
 namespace loadergui::win32 {
 
 // Wide text ends in a NUL of its own, after any NULs it holds. It is kept in a vector rather
@@ -24,5 +26,9 @@ std::optional<std::string> Narrow(const wchar_t* text);
 // exist yet (a save dialog's answer), the short name of its folder with the file's own name.
 // Nothing when none of these can be written in the code page.
 std::optional<std::string> PassablePath(const wchar_t* path);
+
+// The lead bytes of a code page (CP_ACP: the system's 8-bit one); none when the system does not
+// know the code page.
+platform::LeadBytes LeadBytesOf(unsigned codePage);
 
 }  // namespace loadergui::win32

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "CodePage.h"
+
 namespace loadergui::win32 {
 
 // The start record that the shipped 32-bit build hands over is 68 bytes long.
@@ -14,16 +16,6 @@ static_assert(sizeof(STARTUPINFOA) == 68, "8-bit start record");
 
 namespace {
 
-// The program path at the head of a command line: up to the first blank, or the text between
-// the quotes when it begins with one.
-std::string FirstToken(const std::string& commandLine) {
-  if (!commandLine.empty() && commandLine[0] == '"') {
-    std::size_t closing = commandLine.find('"', 1);
-    return commandLine.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
-  }
-  return commandLine.substr(0, commandLine.find_first_of(" \t"));
-}
-
 bool IsRelativePath(const std::string& path) {
   if (path.empty() || path[0] == '\\' || path[0] == '/') return false;
   return !(path.size() > 1 && path[1] == ':');
@@ -32,6 +24,15 @@ bool IsRelativePath(const std::string& path) {
 bool IsFile(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// What the system says when a program at this path cannot be started because it is not a
+// file there: a folder cannot be run, and anything else is not found.
+DWORD NotAFileError(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return ERROR_ACCESS_DENIED;
+  DWORD error = GetLastError();
+  return error == ERROR_PATH_NOT_FOUND ? error : ERROR_FILE_NOT_FOUND;
 }
 
 bool HasExtension(const std::string& path) {
@@ -73,8 +74,7 @@ std::string SystemMessage(DWORD error) {
 
 // A relative program path names the tool beside the program whatever the current directory
 // is; the operating system's own search (which looks in the current directory) comes second.
-std::string Win32Processes::programBesideUs(const std::string& commandLine) {
-  std::string program = FirstToken(commandLine);
+std::string Win32Processes::programBesideUs(const std::string& program) {
   if (!IsRelativePath(program)) return {};
   std::string candidate = files_.programFolder() + "\\" + program;
   if (IsFile(candidate)) return candidate;
@@ -83,10 +83,10 @@ std::string Win32Processes::programBesideUs(const std::string& commandLine) {
   return {};
 }
 
-void Win32Processes::runAndWait(const std::string& commandLine, int windowStyle) {
+void Win32Processes::runAndWait(const platform::Command& command, int windowStyle) {
   PROCESS_INFORMATION process{};
-  if (!Start(programBesideUs(commandLine), commandLine, windowStyle, TRUE, NORMAL_PRIORITY_CLASS,
-             process)) {
+  if (!Start(programBesideUs(command.arguments.front()), command.line, windowStyle, TRUE,
+             NORMAL_PRIORITY_CLASS, process)) {
     return;  // a tool that cannot start is not reported; the caller goes on
   }
   WaitForSingleObject(process.hProcess, INFINITE);
@@ -97,10 +97,10 @@ void Win32Processes::runAndWait(const std::string& commandLine, int windowStyle)
 // The tool gets a console window of its own and lives on by itself; no handle is kept.
 // A start that fails says why in the system's own words ("The system cannot find the file
 // specified."), so that a user can mend it, or tell a missing file from a lack of memory.
-bool Win32Processes::startProcess(const std::string& commandLine, int windowStyle) {
+bool Win32Processes::startProcess(const platform::Command& command, int windowStyle) {
   PROCESS_INFORMATION process{};
   startFailure_.clear();
-  if (!Start(programBesideUs(commandLine), commandLine, windowStyle, FALSE,
+  if (!Start(programBesideUs(command.arguments.front()), command.line, windowStyle, FALSE,
              NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE, process)) {
     startFailure_ = SystemMessage(GetLastError());
     return false;
@@ -108,6 +108,23 @@ bool Win32Processes::startProcess(const std::string& commandLine, int windowStyl
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   return true;
+}
+
+// The tool must be an ordinary file, beside the program or from the current directory, as a
+// start looks for it; the system's sentence is the one a start would fail with.
+bool Win32Processes::canStart(const std::string& program) {
+  startFailure_.clear();
+  if (!programBesideUs(program).empty() || IsFile(program) ||
+      (!HasExtension(program) && IsFile(program + ".exe"))) {
+    return true;
+  }
+  std::string where = IsRelativePath(program) ? files_.programFolder() + "\\" + program : program;
+  startFailure_ = SystemMessage(NotAFileError(where));
+  return false;
+}
+
+platform::LeadBytes Win32Processes::commandLineLeadBytes() {
+  return LeadBytesOf(CP_ACP);
 }
 
 }  // namespace loadergui::win32

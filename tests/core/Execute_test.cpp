@@ -117,31 +117,6 @@ TEST_F(ExecuteTest, SwitchAndPathOptionsComeInTheirOrderBeforeTheAction) {
             std::string::npos);
 }
 
-// Under the Windows rules by which the loaders read their command lines, a backslash before the
-// closing quote would make it a quote of the argument; doubled, the loader gets the path whole.
-TEST_F(ExecuteTest, BackslashesEndingAPathAreDoubledBeforeTheClosingQuote) {
-  struct {
-    const char* chroot;
-    const char* piece;
-  } const cases[] = {
-      {"C:\\", " -c \"C:\\\\\" "},
-      {"\\\\server\\share\\", " -c \"\\\\server\\share\\\\\" "},
-      {"C:\\games\\\\", " -c \"C:\\games\\\\\\\\\" "},
-      {"C:\\games", " -c \"C:\\games\" "},
-      {"C:\\a\\b c", " -c \"C:\\a\\b c\" "},
-  };
-  optionStub("cbChroot").setValue(1);
-  mainControl("txtUpload").setText(file("demo.elf"));
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.chroot);
-    services->processes.clear();
-    optionControl("txtChroot").setText(c.chroot);
-    execute();
-    ASSERT_EQ(services->processes.size(), 1u);
-    EXPECT_NE(started()[0].find(c.piece), std::string::npos) << started()[0];
-  }
-}
-
 TEST_F(ExecuteTest, OnlyTheValueOneCountsAsTicked) {
   for (const char* box :
        {"cbNoConsole", "cbDumbTerminal", "cbNoScreenClear", "cbChroot", "cbCDFSRedir"}) {

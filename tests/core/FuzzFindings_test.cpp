@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "AppFixture.h"
+#include "CygwinReader.h"
 #include "ExpectedCommand.h"
 #include "ProfileStoreChecks.h"
 #include "SettingsChecks.h"
@@ -23,16 +24,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The kept inputs of one target, by file name.
-std::vector<std::string> FindingFiles(const char* target) {
+// The files of a folder, by name.
+std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> files;
   std::error_code error;
-  for (const auto& entry :
-       fs::directory_iterator(fs::path(LOADERGUI_FUZZ_FINDINGS) / target, error)) {
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
     if (entry.is_regular_file()) files.push_back(entry.path().string());
   }
   std::sort(files.begin(), files.end());
   return files;
+}
+
+// The kept inputs of one target.
+std::vector<std::string> FindingFiles(const char* target) {
+  return FilesIn(fs::path(LOADERGUI_FUZZ_FINDINGS) / target);
+}
+
+// The seed settings files every fuzz run starts from, beside the findings.
+std::vector<std::string> SeedFiles() {
+  return FilesIn(fs::path(LOADERGUI_FUZZ_FINDINGS).parent_path() / "corpus");
 }
 
 std::string Bytes(const std::string& path) {
@@ -55,6 +65,7 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
 }
 
 TEST(FuzzFindings, KeptInputsAreFound) {
+  EXPECT_FALSE(SeedFiles().empty());
   EXPECT_FALSE(FindingFiles("settings").empty());
   EXPECT_FALSE(FindingFiles("store").empty());
 }
@@ -68,6 +79,9 @@ TEST_P(SettingsFinding, EveryPropertyHolds) {
 
 INSTANTIATE_TEST_SUITE_P(Kept, SettingsFinding, ::testing::ValuesIn(FindingFiles("settings")),
                          TestName);
+// The seeds too: shares, drive roots and Japanese names among them, which bring every form of
+// the loaders' command lines and the refusal of a name none serves into each run.
+INSTANTIATE_TEST_SUITE_P(Seeds, SettingsFinding, ::testing::ValuesIn(SeedFiles()), TestName);
 
 class StoreFinding : public ::testing::TestWithParam<std::string> {};
 
@@ -155,15 +169,15 @@ const LoneCrCase kLoneCrCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, LoneCrLastLine, ::testing::ValuesIn(kLoneCrCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- The grammar that judges the started lines: it must reject every line a value split ----
+// ---- What the fuzz check holds the presses to ----
 
-// The fuzz check's own assembly, against the command lines the loaders' documentation gives
-// as examples: if it drifted, the fuzz target would hold the program to a wrong line.
+// The fuzz check's own assembly, against the documented command lines split into the arguments
+// the loader receives: if it drifted, the fuzz target would hold the program to wrong ones.
 struct OracleCase {
   const char* name;
   fuzzing::PressInputs inputs;
-  const char* line;
-  bool carriesAQuote;
+  std::vector<std::string> arguments;
+  bool refused;
 };
 
 fuzzing::PressInputs Inputs(bool serial, fuzzing::LoaderAction action, std::string file) {
@@ -183,50 +197,106 @@ std::vector<OracleCase> OracleCases() {
   std::vector<OracleCase> cases;
   auto serialExecute = Inputs(true, LoaderAction::UploadExecute, "C:\\work\\demo.elf");
   serialExecute.noConsole = true;
-  cases.push_back({"SerialUploadExecute", serialExecute,
-                   "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -n -x "
-                   "\"C:\\work\\demo.elf\"",
+  cases.push_back({"SerialUploadExecute",
+                   serialExecute,
+                   {"tools\\ravlink-serial.exe", "-t", "COM1", "-b", "115200", "-a", "0x8c010000",
+                    "-n", "-x", "C:\\work\\demo.elf"},
                    false});
   auto ipDownload = Inputs(false, LoaderAction::Download, "C:\\work\\dump.bin");
   ipDownload.chroot = "C:\\work\\root";
   ipDownload.size = "0x10000";
-  cases.push_back({"IpDownloadWithChroot", ipDownload,
-                   "tools\\ravlink-ip.exe -t 192.168.0.0 -a 0x8c010000 -c \"C:\\work\\root\" -s "
-                   "0x10000 -d \"C:\\work\\dump.bin\"",
+  cases.push_back({"IpDownloadWithChroot",
+                   ipDownload,
+                   {"tools\\ravlink-ip.exe", "-t", "192.168.0.0", "-a", "0x8c010000", "-c",
+                    "C:\\work\\root", "-s", "0x10000", "-d", "C:\\work\\dump.bin"},
                    false});
   auto allSwitches = Inputs(false, LoaderAction::Upload, "f");
   allSwitches.noConsole = allSwitches.dumbTerminal = allSwitches.noScreenClear = true;
   allSwitches.chroot = "r";
   allSwitches.iso = "i.iso";
-  allSwitches.address = " 0x0 ";
-  cases.push_back(
-      {"AllOptionsInOrderAndBlanksAsTyped", allSwitches,
-       "tools\\ravlink-ip.exe -t 192.168.0.0 -a  0x0  -n -p -q -c \"r\" -i \"i.iso\" -u \"f\"",
-       false});
-  auto rootChroot = Inputs(true, LoaderAction::Upload, "f");
-  rootChroot.chroot = "C:\\";
-  cases.push_back(
-      {"ChrootAtADriveRootKeepsItsBackslash", rootChroot,
-       "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -c \"C:\\\\\" -u \"f\"", false});
+  allSwitches.address = " 0x0\t-v ";
+  cases.push_back({"AllOptionsInOrderAndTypedValuesSplitAtBlanks",
+                   allSwitches,
+                   {"tools\\ravlink-ip.exe", "-t", "192.168.0.0", "-a", "0x0", "-v", "-n", "-p",
+                    "-q", "-c", "r", "-i", "i.iso", "-u", "f"},
+                   false});
+  auto emptySize = Inputs(true, LoaderAction::Download, "\\\\nas\\d.bin");
+  emptySize.chroot = "C:\\";
+  emptySize.address = "";
+  cases.push_back({"EmptyValuesGiveNoWordPathsOneEach",
+                   emptySize,
+                   {"tools\\ravlink-serial.exe", "-t", "COM1", "-b", "115200", "-a", "-c", "C:\\",
+                    "-s", "-d", "\\\\nas\\d.bin"},
+                   false});
   auto quotedSpeed = Inputs(true, LoaderAction::Upload, "f");
   quotedSpeed.baudrate = "9600\"";
-  cases.push_back({"QuoteInSpeed", quotedSpeed,
-                   "tools\\ravlink-serial.exe -t COM1 -b 9600\" -a 0x8c010000 -u \"f\"", true});
+  cases.push_back(
+      {"QuoteInSpeed",
+       quotedSpeed,
+       {"tools\\ravlink-serial.exe", "-t", "COM1", "-b", "9600\"", "-a", "0x8c010000", "-u", "f"},
+       true});
   auto ipIgnoresSpeed = Inputs(false, LoaderAction::Upload, "f");
   ipIgnoresSpeed.baudrate = "9600\"";
-  cases.push_back({"IpLineIgnoresTheSpeed", ipIgnoresSpeed,
-                   "tools\\ravlink-ip.exe -t 192.168.0.0 -a 0x8c010000 -u \"f\"", false});
+  cases.push_back({"IpLineIgnoresTheSpeed",
+                   ipIgnoresSpeed,
+                   {"tools\\ravlink-ip.exe", "-t", "192.168.0.0", "-a", "0x8c010000", "-u", "f"},
+                   false});
   return cases;
 }
 
-TEST(ExpectedCommand, AssemblesTheDocumentedLines) {
+TEST(ExpectedCommand, SplitsTheDocumentedLinesIntoTheirArguments) {
   for (const OracleCase& c : OracleCases()) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(fuzzing::ExpectedLoaderLine(c.inputs), c.line);
-    EXPECT_EQ(fuzzing::CarriesAQuote(c.inputs), c.carriesAQuote);
+    EXPECT_EQ(fuzzing::ExpectedLoaderArguments(c.inputs), c.arguments);
+    EXPECT_EQ(fuzzing::RefusalReason(c.inputs, {}) != nullptr, c.refused);
   }
-  EXPECT_EQ(fuzzing::ExpectedArpLine("10.0.0.1", "Set MAC address"),
-            "tools\\arp.exe -s 10.0.0.1 Set MAC address");
+  fuzzing::PressInputs arp = Inputs(false, fuzzing::LoaderAction::Upload, "f");
+  arp.ip = "10.0.0.1";
+  arp.mac = "Set MAC address";
+  EXPECT_EQ(
+      fuzzing::ExpectedArpArguments(arp),
+      (std::vector<std::string>{"tools\\arp.exe", "-s", "10.0.0.1", "Set", "MAC", "address"}));
+}
+
+// Each reason the fuzz check accepts for a refusal, and look-alikes that must go through.
+struct ReasonCase {
+  const char* name;
+  const char* address;
+  const char* chroot;
+  const char* mac;
+  bool codePage932;
+  bool refused;
+};
+
+const ReasonCase kReasons[] = {
+    {"PlainValues", "0x8c010000", "C:\\root\\", "00:11:22:33:44:55", false, false},
+    {"WildcardInAValue", "0x8c01*", "C:\\root", "m", false, true},
+    {"BracketInTheMac", "0x0", "C:\\root", "00[11]", false, true},
+    {"ClosingSquareBracketAlone", "0x0]", "C:\\root", "m", false, false},
+    {"SingleQuote", "0x0'", "C:\\root", "m", false, true},
+    {"AtStartingALaterWord", "0x0 @args", "C:\\root", "m", false, true},
+    {"AtInsideAWord", "0x0@x", "C:\\root", "m", false, false},
+    {"TildeStartingTheMac", "0x0", "C:\\root", "~m", false, true},
+    {"QuoteInTheChroot", "0x0", "C:\\a\"b", "m", false, true},
+    {"LeadByteWithoutItsSecondByte", "0x0\x95", "C:\\root", "m", true, true},
+    {"LeadByteOfAnotherCodePage", "0x0\x95", "C:\\root", "m", false, false},
+    {"SecondByteLikeABracket", "0x\x81[", "C:\\root", "m", true, true},
+    {"DriveFolderEndingInASecondByteBackslash", "0x0", "C:\\dc\\\x95\\", "m", true, false},
+    {"ShareEndingInASecondByteBackslash", "0x0", "\\\\nas\\\x95\\", "m", true, false},
+    {"ShareWithABlankEndingSo", "0x0", "\\\\nas\\my dc\\\x95\\\\", "m", true, true},
+    {"ShareWithABlankEndingOtherwise", "0x0", "\\\\nas\\my dc\\\x95\\x", "m", true, false},
+};
+
+TEST(ExpectedCommand, RefusalReasons) {
+  for (const ReasonCase& c : kReasons) {
+    SCOPED_TRACE(c.name);
+    fuzzing::PressInputs in = Inputs(false, fuzzing::LoaderAction::Upload, "f");
+    in.address = c.address;
+    in.chroot = c.chroot;
+    in.mac = c.mac;
+    fuzzing::LeadBytes lead = c.codePage932 ? cygwin::CodePage932() : fuzzing::LeadBytes();
+    EXPECT_EQ(fuzzing::RefusalReason(in, lead) != nullptr, c.refused);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// A double quote in any value would regroup the tool's arguments, so it is refused before anything
-// starts; blanks and tabs go to the tools as typed.
+// A typed value that a tool would not receive as typed is refused before anything starts: a
+// double quote would regroup the tool's arguments, a single one too, a wildcard or a bracket
+// would be expanded against the program's folder, a word starting with ~ or @ replaced by the
+// home folder or a file's contents. Blanks and tabs go to the tools as typed.
 #include "AppFixture.h"
 
 namespace loadergui::testing {
@@ -67,9 +69,27 @@ const UnsafeCase kUnsafe[] = {
     {{true, "", "cmbBaudrate", "\""}, "Sorry, the baud rate cannot contain a double quote (\")."},
     {{false, "", "cmbIP", "\"1.2.3.4\""},
      "Sorry, the IP address cannot contain a double quote (\")."},
+    {{false, "mnuConfigUlexecute", "txtARP", "00:11\"22:33"},
+     "Sorry, the MAC address cannot contain a double quote (\")."},
+    {{false, "mnuConfigDownload", "txtARP", "00:11:22:33:44:*"},
+     "Sorry, the MAC address cannot contain *, ?, [, {, }, ( or )."},
+    {{false, "mnuConfigUpload", "cmbIP", "192.168.0.?"},
+     "Sorry, the IP address cannot contain *, ?, [, {, }, ( or )."},
+    {{true, "mnuConfigUlexecute", "cmbBaudrate", "{115200,57600}"},
+     "Sorry, the baud rate cannot contain *, ?, [, {, }, ( or )."},
+    {{true, "mnuConfigUpload", "cmbCOMPort", "COM1 ~"},
+     "Sorry, the serial device cannot start with @ or ~, nor can any part of it after a blank."},
+    {{false, "mnuConfigUpload", "txtAddress", "@address.txt"},
+     "Sorry, the address cannot start with @ or ~, nor can any part of it after a blank."},
+    {{true, "mnuConfigDownload", "txtFilesize", "'0x10'"},
+     "Sorry, the file size cannot contain a single quote (')."},
+    {{false, "", "cmbIP", "10.0.0.[1]"},
+     "Sorry, the IP address cannot contain *, ?, [, {, }, ( or )."},
+    {{true, "", "cmbCOMPort", "(COM1)"},
+     "Sorry, the serial device cannot contain *, ?, [, {, }, ( or )."},
 };
 
-TEST_F(UnsafeValuesTest, ValuesWithADoubleQuoteAreRefused) {
+TEST_F(UnsafeValuesTest, ValuesAToolWouldNotReceiveAsTypedAreRefused) {
   // Path options and the ARP step are on, so neither may start once a value is refused.
   optionStub("cbChroot").setValue(1);
   optionStub("cbCDFSRedir").setValue(1);
@@ -133,6 +153,22 @@ TEST_F(UnsafeValuesTest, BlanksAndTabsGoToTheLoaderAsTyped) {
     ASSERT_EQ(services->processes.size(), 1u);
     EXPECT_EQ(services->processes[0].commandLine, c.commandLine);
   }
+}
+
+// The MAC address goes only to the ARP step, which the serial loader never runs; neither do the
+// dumps read it.
+TEST_F(UnsafeValuesTest, TheMacAddressCountsOnlyWhereTheArpStepRuns) {
+  optionStub("cbARP").setValue(1);
+  optionControl("txtARP").setText("00:11\"22:33");
+  mainControl("mnuRavlinkSerial").click();
+  mainControl("cmdExecute").click();
+  EXPECT_TRUE(services->messages.empty());
+  EXPECT_EQ(services->processes.size(), 1u);
+  mainControl("mnuRavlinkIP").click();
+  services->dialogAnswers.push_back("C:\\bios.bin");
+  mainControl("mnuBIOS").click();
+  EXPECT_TRUE(services->messages.empty());
+  EXPECT_EQ(services->processes.size(), 2u);
 }
 
 TEST_F(UnsafeValuesTest, MissingUploadFileIsReportedBeforeAnUnsafeValue) {

@@ -31,11 +31,13 @@ NO_TERMINAL = (
     "in; please install one of x-terminal-emulator, gnome-terminal, konsole, xfce4-terminal, "
     "mate-terminal, terminator or xterm."
 )
+NO_TERMINAL_FOR_IP = NO_TERMINAL.replace("ravlink-serial", "ravlink-ip")
 NOT_RUNNABLE = (
     "Sorry, tools/ravlink-ip could not be started!\nIt is there, but it may not be run: it lacks "
     "the permission to execute."
 )
-ARP = (("cmbIP", "192.168.0.77"), ("txtARP", "00:11:22:33:44:55"))
+QUOTE_IN_MAC = 'Sorry, the MAC address cannot contain a double quote (").'
+WILDCARD_IN_ADDRESS = "Sorry, the address cannot contain *, ?, [, {, }, ( or )."
 
 
 def type_upload(name, content=b"ELF image"):
@@ -48,9 +50,9 @@ def type_upload(name, content=b"ELF image"):
     return setup
 
 
-def with_arp(then=None):
+def with_arp(then=None, mac="00:11:22:33:44:55"):
     def setup(app, box):
-        configure(app, ARP, ("cbARP",))
+        configure(app, (("cmbIP", "192.168.0.77"), ("txtARP", mac)), ("cbARP",))
         if then:
             then(app, box)
 
@@ -89,6 +91,20 @@ REFUSALS = [
             NO_TERMINAL, no_terminal=True),
     Refusal("loader-not-executable", IP, UPLOAD_EXECUTE, type_upload("demo.elf"), NOT_RUNNABLE,
             prepare=lambda box: box.forbid_running("ravlink-ip")),
+    # The ARP step would block the window for a loader that cannot follow: it does not run.
+    Refusal("no-terminal-runs-no-arp", IP, UPLOAD, with_arp(type_upload("demo.elf")),
+            NO_TERMINAL_FOR_IP, no_terminal=True),
+    Refusal("loader-not-executable-runs-no-arp", IP, DOWNLOAD,
+            with_arp(lambda app, box: (configure(app, (("txtFilesize", "0x400"),)),
+                                       download_into(app, box))),
+            NOT_RUNNABLE, prepare=lambda box: box.forbid_running("ravlink-ip")),
+    # A split of the line would have eaten the quote and run ARP with what was left.
+    Refusal("quote-in-mac-address", IP, UPLOAD_EXECUTE,
+            with_arp(type_upload("demo.elf"), mac='00:11"22:33'), QUOTE_IN_MAC),
+    # The Windows loaders would match it against the program's folder.
+    Refusal("wildcard-in-address", SERIAL, UPLOAD,
+            lambda app, box: (configure(app, (("txtAddress", "0x8c01*"),)),
+                              type_upload("demo.elf")(app, box)), WILDCARD_IN_ADDRESS),
 ]
 # fmt: on
 

@@ -99,7 +99,7 @@ def execute_and_wait(app, box):
 
 def require_started(box, call, tool, arguments):
     """CALL is TOOL from the folder's tools/, run from the program's folder with ARGUMENTS,
-    one field each as the Windows rules split them."""
+    one field each."""
     require_equal(
         f"{tool}'s arguments", [os.path.join(box.tools, tool), *arguments], call.arguments
     )

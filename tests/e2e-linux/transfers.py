@@ -71,7 +71,8 @@ TRANSFERS = [
              "Download through IP, 192.168.0.0",
              ("-t", "192.168.0.0", "-a", "0x8c020000", "-c", "{dir}", "-s", "0x10000", "-d",
               "{file}"), chroot=True, dump_size=0x10000),
-    # Typed values go as typed: the Windows rules split a blank in one into two arguments.
+    # Typed values go as typed: a blank in one separates two arguments, as the loaders split
+    # their command lines.
     Transfer("typed-address-with-blank", SERIAL, UPLOAD_EXECUTE, (("txtAddress", "0x8c010000 -v"),),
              (), "Upload through the serial port, /dev/ttyS0 at 115200bps",
              ("-t", "/dev/ttyS0", "-b", "115200", "-a", "0x8c010000", "-v", "-x", "{file}")),

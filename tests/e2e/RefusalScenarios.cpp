@@ -1,6 +1,8 @@
 // Refused inputs: each message, and that nothing started; and a loader that cannot be started.
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Check.h"
 #include "Controls.h"
@@ -22,8 +24,9 @@ struct RefusalRow {
   const char* name;
   Variant variant;
   Mode mode;
-  bool arpTicked;    // an ARP step that must not run either
-  const char* size;  // the file size set in the options dialog; nullptr leaves "0x0"
+  bool arpTicked;  // an ARP step that must not run either
+  // Texts set in the options dialog; the file size stays "0x0" unless one sets it.
+  std::vector<std::pair<const char*, const char*>> texts;
   // What the user leaves in the mode's file box, given the scenario's folder.
   std::function<void(Program&, const Sandbox&)> fileBox;
   const char* message;
@@ -31,52 +34,72 @@ struct RefusalRow {
 
 void KeepPrompt(Program&, const Sandbox&) {}
 
+// An upload file that exists, typed into the box.
+void UploadDemo(Program& app, const Sandbox& box) {
+  WriteWholeFile(box.path("demo.elf"), "ELF image");
+  app.paste(Form::Main, "txtUpload", box.path("demo.elf"));
+}
+
+// clang-format off
 const RefusalRow kRefusals[] = {
-    {"refuse-upload-prompt", Variant::Serial, Mode::Upload, false, nullptr, KeepPrompt,
-     kNoSuchFile},
-    {"refuse-upload-execute-missing-file", Variant::Serial, Mode::UploadExecute, false, nullptr,
+    {"refuse-upload-prompt", Variant::Serial, Mode::Upload, false, {}, KeepPrompt, kNoSuchFile},
+    {"refuse-upload-execute-missing-file", Variant::Serial, Mode::UploadExecute, false, {},
      [](Program& app, const Sandbox& box) {
        app.paste(Form::Main, "txtUpload", box.path("no such file.elf"));
      },
      kNoSuchFile},
-    {"refuse-ip-upload-of-a-folder", Variant::IP, Mode::UploadExecute, true, nullptr,
+    {"refuse-ip-upload-of-a-folder", Variant::IP, Mode::UploadExecute, true, {},
      [](Program& app, const Sandbox& box) { app.paste(Form::Main, "txtUpload", box.tools()); },
      kNoSuchFile},
-    {"refuse-download-prompt-before-size", Variant::Serial, Mode::Download, false, nullptr,
+    {"refuse-download-prompt-before-size", Variant::Serial, Mode::Download, false, {},
      KeepPrompt, kNoDownloadFile},
-    {"refuse-download-empty-box", Variant::IP, Mode::Download, true, "0x400",
+    {"refuse-download-empty-box", Variant::IP, Mode::Download, true, {{"txtFilesize", "0x400"}},
      [](Program& app, const Sandbox&) { app.paste(Form::Main, "txtDownload", ""); },
      kNoDownloadFile},
-    {"refuse-download-size-0x0", Variant::IP, Mode::Download, true, nullptr,
+    {"refuse-download-size-0x0", Variant::IP, Mode::Download, true, {},
      [](Program& app, const Sandbox& box) {
        app.paste(Form::Main, "txtDownload", box.path("target.bin"));
      },
      kNoSize},
     // A quote would end the quoted target early and hand the rest to the loader as options.
-    {"refuse-download-name-with-quote", Variant::IP, Mode::Download, true, "0x400",
+    {"refuse-download-name-with-quote", Variant::IP, Mode::Download, true,
+     {{"txtFilesize", "0x400"}},
      [](Program& app, const Sandbox& box) {
        app.paste(Form::Main, "txtDownload", box.path("a\" -u \"b.bin"));
      },
      kQuoteInName},
     // A quote would swallow the pieces after it, the download target among them, into one
     // argument.
-    {"refuse-size-with-a-quote", Variant::IP, Mode::Download, true, "0x400 \"-u",
+    {"refuse-size-with-a-quote", Variant::IP, Mode::Download, true,
+     {{"txtFilesize", "0x400 \"-u"}},
      [](Program& app, const Sandbox& box) {
        app.paste(Form::Main, "txtDownload", box.path("target.bin"));
      },
      "Sorry, the file size cannot contain a double quote (\")."},
+    // The ARP tool would have been run with a value the quote split.
+    {"refuse-mac-address-with-a-quote", Variant::IP, Mode::UploadExecute, true,
+     {{"txtARP", "00:11\"22:33"}}, UploadDemo,
+     "Sorry, the MAC address cannot contain a double quote (\")."},
+    // The loader would match it against the program's folder, or read a file named after the @.
+    {"refuse-address-with-a-wildcard", Variant::Serial, Mode::UploadExecute, false,
+     {{"txtAddress", "0x8c01*"}}, UploadDemo,
+     "Sorry, the address cannot contain *, ?, [, {, }, ( or )."},
+    {"refuse-device-word-starting-with-at", Variant::Serial, Mode::Upload, false,
+     {{"cmbCOMPort", "COM1 @args.txt"}}, UploadDemo,
+     "Sorry, the serial device cannot start with @ or ~, nor can any part of it after a blank."},
 };
+// clang-format on
 
 void Refusal(const Sandbox& box, const Environment& environment, const RefusalRow& row) {
   Program app(box, environment.probeLibrary);
   Step("choose the loader and the mode");
   ChooseVariant(app, row.variant);
   ChooseMode(app, row.mode);
-  if (row.arpTicked || row.size) {
+  if (row.arpTicked || !row.texts.empty()) {
     Step("set the options");
     app.openOptions();
     if (row.arpTicked) SetOptionBox(app, "cbARP", true);
-    if (row.size) SetOptionText(app, "txtFilesize", row.size);
+    for (const auto& [control, text] : row.texts) SetOptionText(app, control, text);
     ConfirmOptions(app);
   }
   Step("fill the file box");
@@ -89,20 +112,6 @@ void Refusal(const Sandbox& box, const Environment& environment, const RefusalRo
   RequireNothingStarted(app, box, 0);
   Require(app.takesInput(Form::Main), "the main window takes no input afterwards");
   app.exit();
-}
-
-// The system's own sentence for an error code, as a user reads it under the program's message.
-std::string SystemSays(DWORD error) {
-  char text[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, sizeof text, nullptr);
-  std::string sentence(text, length);
-  while (!sentence.empty() &&
-         (sentence.back() == '\n' || sentence.back() == '\r' || sentence.back() == ' ')) {
-    sentence.pop_back();
-  }
-  Require(!sentence.empty(), "the system has no sentence for error " + std::to_string(error));
-  return sentence;
 }
 
 // With a loader gone after start-up, the program says so, and why, and keeps running.
@@ -120,10 +129,10 @@ void MissingLoader(const Sandbox& box, const Environment& environment) {
   app.click(Form::Main, "cmdExecute");
   AnswerMessageBox(app, "Oops!", kNotStarted);
   RequireNothingStarted(app, box, 0);
-  Step("dump the BIOS with the serial loader gone");
+  Step("dump the BIOS with the serial loader gone: the message comes before the save dialog");
   app.choose("&File", "Download &BIOS");
-  AnswerFileDialog(app, "Save file as...", box.path("bios.bin"));
   AnswerMessageBox(app, "Oops!", kNotStarted);
+  RequireNothingStarted(app, box, 0);
   Step("go on working: choose the IP loader and upload");
   ChooseVariant(app, Variant::IP);
   RequireMainWindow(app, {Variant::IP, Mode::UploadExecute, "Upload through IP, 192.168.0.0"});

@@ -260,4 +260,17 @@ std::string AccentedLetter() {
   return std::string(letter, 1);
 }
 
+std::string SystemSays(DWORD error) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, sizeof text, nullptr);
+  std::string sentence(text, length);
+  while (!sentence.empty() &&
+         (sentence.back() == '\n' || sentence.back() == '\r' || sentence.back() == ' ')) {
+    sentence.pop_back();
+  }
+  Require(!sentence.empty(), "the system has no sentence for error " + std::to_string(error));
+  return sentence;
+}
+
 }  // namespace e2e

@@ -70,6 +70,9 @@ std::string IniValue(const std::vector<IniLine>& lines, const std::string& secti
 // The sixteen keys in the order the program writes them, with their section headers.
 void RequireSettingsOrder(const std::vector<IniLine>& lines);
 
+// The system's own sentence for an error code, as a user reads it under the program's message.
+std::string SystemSays(DWORD error);
+
 // The letter of the system code page that paths use in the scenarios with a non-ASCII name:
 // e-acute, in the 8-bit form the program hands to the loader.
 std::string AccentedLetter();

@@ -5,6 +5,7 @@
 
 #include "Check.h"
 #include "Controls.h"
+#include "Dialogs.h"
 #include "Files.h"
 #include "Scenario.h"
 #include "Support.h"
@@ -89,10 +90,37 @@ void TipShowsTheNextPress(const Sandbox& box, const Environment& environment) {
   app.exit();
 }
 
+// With the IP loader gone, the tip says it cannot be started, and a press says so too without
+// running the ARP step first, which would block the window for a loader that cannot follow.
+void LoaderGoneRunsNoArp(const Sandbox& box, const Environment& environment) {
+  const std::string kNotStarted =
+      "Sorry, tools\\ravlink-ip.exe could not be started!\r\n" + SystemSays(ERROR_FILE_NOT_FOUND);
+  std::string file = box.path("demo.elf");
+  WriteWholeFile(file, "elf");
+  Program app(box, environment.probeLibrary);
+  Step("choose the IP loader and tick ARP with a MAC address");
+  ChooseVariant(app, Variant::IP);
+  app.openOptions();
+  SetOptionBox(app, "cbARP", true);
+  SetOptionText(app, "txtARP", "00:11:22:33:44:55");
+  ConfirmOptions(app);
+  PickUploadFile(app, file);
+  Step("delete tools\\ravlink-ip.exe and rest the pointer on the button");
+  DeleteOneFile(box.tools() + "\\ravlink-ip.exe");
+  RequireEqual("tip", kNotStarted, RestPointerOnExecute(app));
+  SetCursorPos(0, 0);
+  Step("press the button");
+  app.click(Form::Main, "cmdExecute");
+  AnswerMessageBox(app, "Oops!", kNotStarted);
+  RequireNothingStarted(app, box, 0);
+  app.exit();
+}
+
 }  // namespace
 
 std::vector<Scenario> TipScenarios() {
-  return {{"tip-shows-what-a-press-starts", TipShowsTheNextPress}};
+  return {{"tip-shows-what-a-press-starts", TipShowsTheNextPress},
+          {"loader-gone-runs-no-arp-and-the-tip-says-so", LoaderGoneRunsNoArp}};
 }
 
 }  // namespace e2e

@@ -1,11 +1,13 @@
 // The transfers: all six variant and mode combinations, the ARP step, and paths with blanks and
-// a letter outside ASCII, each checked in the loader's own command line.
+// a letter outside ASCII, each checked in the loader's own command line; and the arguments a
+// loader reads from it.
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "Check.h"
 #include "Controls.h"
+#include "CygwinReader.h"
 #include "Dialogs.h"
 #include "Files.h"
 #include "Scenario.h"
@@ -15,6 +17,8 @@
 namespace e2e {
 
 namespace {
+
+namespace cygwin = loadergui::cygwin;
 
 // What the user sets in the options dialog before a transfer.
 struct OptionChoices {
@@ -334,6 +338,64 @@ void SizesAndAddressesAsTyped(const Sandbox& box, const Environment& environment
   app.exit();
 }
 
+// Arguments in brackets, one after the other, for comparing lists in one check.
+std::string Joined(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& argument : arguments) text += "[" + argument + "]";
+  return text;
+}
+
+// The loader's command line read as the Windows loaders, Cygwin programs, read theirs: a chroot
+// at a drive's root, a relative upload name, an image path with blanks and a typed address with
+// a blank reach it as the arguments chosen.
+void ArgumentsAsTheLoaderReadsThem(const Sandbox& box, const Environment& environment) {
+  std::string root = box.folder().substr(0, 3);
+  std::string iso = box.path("game image.iso");
+  WriteWholeFile(iso, "ISO");
+  WriteWholeFile(box.path("demo.elf"), "ELF image");
+  Program app(box, environment.probeLibrary);
+  Step("chroot to the drive's root " + root + ", an image with blanks, an address with a blank");
+  app.openOptions();
+  SetOptionBox(app, "cbChroot", true);
+  SetOptionText(app, "txtChroot", root);
+  SetOptionBox(app, "cbCDFSRedir", true);
+  SetOptionText(app, "txtCDFSRedir", iso);
+  SetOptionText(app, "txtAddress", "0x8c010000 -q");
+  ConfirmOptions(app);
+  Step("type the upload file's name, relative to the program's folder");
+  app.paste(Form::Main, "txtUpload", "demo.elf");
+
+  ToolCall loader = ExecuteAndWaitForLoader(app, box, 0, 1);
+  cygwin::LeadBytes leadBytes;
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(byte))) leadBytes.set(byte);
+  }
+  const std::vector<std::string> expected{"tools\\ravlink-serial.exe",
+                                          "-t",
+                                          "COM1",
+                                          "-b",
+                                          "115200",
+                                          "-a",
+                                          "0x8c010000",
+                                          "-q",
+                                          "-c",
+                                          root,
+                                          "-i",
+                                          iso,
+                                          "-x",
+                                          "demo.elf"};
+  for (cygwin::Reader reader : {cygwin::Reader::Bytes, cygwin::Reader::Wide}) {
+    cygwin::Reading reading = cygwin::ReadCommandLine(loader.commandLine, reader, leadBytes);
+    std::string which = reader == cygwin::Reader::Bytes ? "a byte reader" : "a wide reader";
+    Require(reading.verdict == cygwin::Verdict::Whole,
+            which + " finds " + Printable(loader.commandLine) + " " +
+                cygwin::VerdictName(reading.verdict) + ": " + reading.why);
+    RequireEqual("arguments, as " + which + " reads them", Joined(expected),
+                 Joined(reading.arguments));
+  }
+  app.exit();
+}
+
 }  // namespace
 
 std::vector<Scenario> TransferScenarios() {
@@ -351,6 +413,7 @@ std::vector<Scenario> TransferScenarios() {
   scenarios.push_back({"serial-ignores-arp-and-starts-per-press", SerialIgnoresArp});
   scenarios.push_back({"paths-with-blanks-and-accents", PathsWithBlanksAndAccents});
   scenarios.push_back({"download-size-and-address-as-typed", SizesAndAddressesAsTyped});
+  scenarios.push_back({"arguments-as-the-loader-reads-them", ArgumentsAsTheLoaderReadsThem});
   return scenarios;
 }
 

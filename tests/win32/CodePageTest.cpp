@@ -6,6 +6,7 @@
 
 #include "PlatformTestSupport.h"
 #include "win32/CodePage.h"
+#include "win32/Services.h"
 
 namespace loadergui::win32::testing {
 namespace {
@@ -73,6 +74,25 @@ TEST(CodePageTest, ANewFileGoesByItsFoldersShortNameOrNotAtAll) {
   EXPECT_NE(GetFileAttributesW(landed.c_str()), INVALID_FILE_ATTRIBUTES);
   std::wstring newJapanese = WideString(folder.path()) + L"\\" + kNihon + L".bin";
   EXPECT_FALSE(PassablePath(newJapanese.c_str()).has_value());
+}
+
+// The loaders' early runtimes read the line's bytes; the program must know which bytes begin a
+// two-byte character of the code page it hands the line over in.
+TEST(CodePageTest, LeadBytesComeFromTheSystem) {
+  platform::LeadBytes japanese = LeadBytesOf(932);
+  platform::LeadBytes expected;
+  for (unsigned byte = 0x81; byte <= 0x9F; ++byte) expected.set(byte);
+  for (unsigned byte = 0xE0; byte <= 0xFC; ++byte) expected.set(byte);
+  EXPECT_EQ(japanese, expected);
+  EXPECT_EQ(LeadBytesOf(936).count(), 0x7Eu) << "Simplified Chinese: 0x81 to 0xFE";
+  EXPECT_TRUE(LeadBytesOf(1252).none());
+  Win32Services services;
+  EXPECT_EQ(services.commandLineLeadBytes(), LeadBytesOf(GetACP()));
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    EXPECT_EQ(services.commandLineLeadBytes().test(byte),
+              IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE)
+        << byte;
+  }
 }
 
 }  // namespace

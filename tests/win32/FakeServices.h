@@ -41,8 +41,9 @@ class FakeServices : public platform::Messages,
   bool getOpenFileName(platform::FileDialogRecord&) override { return false; }
   bool getSaveFileName(platform::FileDialogRecord&) override { return false; }
   bool browseForFolder(platform::FolderBrowseRecord&, std::string&) override { return false; }
-  void runAndWait(const std::string&, int) override {}
-  bool startProcess(const std::string&, int) override { return false; }
+  void runAndWait(const platform::Command&, int) override {}
+  bool startProcess(const platform::Command&, int) override { return false; }
+  bool canStart(const std::string&) override { return false; }
   bool findFile(const std::string&, platform::SearchFor) override { return false; }
   bool isFolder(const std::string& path) override { return folders.count(path) != 0; }
   std::vector<std::string> serialPorts() override { return ports; }

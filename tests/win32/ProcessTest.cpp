@@ -36,6 +36,25 @@ void FillToolsFolder(const std::string& folder) {
   }
 }
 
+// A command as the program hands it to the Windows platform: the line, and the program it
+// starts with.
+platform::Command Line(const std::string& line) {
+  return {{line.substr(0, line.find(' '))}, line};
+}
+
+// The system's own sentence for an error code, as the platform gives it.
+std::string SystemSays(DWORD error) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, sizeof text, nullptr);
+  std::string sentence(text, length);
+  while (!sentence.empty() &&
+         (sentence.back() == '\n' || sentence.back() == '\r' || sentence.back() == ' ')) {
+    sentence.pop_back();
+  }
+  return sentence;
+}
+
 // A unique word to find one call's lines in a log shared by several calls.
 // Unique across runs too: the log beside the test executable outlives a run, and Wine hands out
 // the same process ids run after run.
@@ -82,7 +101,7 @@ TEST_F(ProcessTest, RunAndWaitReturnsOnlyAfterTheToolHasEnded) {
   SetToolSleep(toolsFolder_, 1500);
   std::string tag = Tag("wait");
   auto before = steady_clock::now();
-  services_.runAndWait("tools\\arp.exe -s 192.168.0.10 " + tag, 1);
+  services_.runAndWait(Line("tools\\arp.exe -s 192.168.0.10 " + tag), 1);
   auto elapsed = steady_clock::now() - before;
 
   auto calls = ReadToolLog(toolsFolder_);
@@ -96,7 +115,7 @@ TEST_F(ProcessTest, StartProcessReturnsWhileTheToolStillRuns) {
   SetToolSleep(toolsFolder_, 3000);
   std::string tag = Tag("nowait");
   auto before = steady_clock::now();
-  ASSERT_TRUE(services_.startProcess("tools\\ravlink-serial.exe -t COM1 " + tag, 1));
+  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 " + tag), 1));
   auto callTime = steady_clock::now() - before;
 
   ASSERT_TRUE(WaitForEnd(toolsFolder_, tag)) << "the tool did not run to its end";
@@ -111,8 +130,8 @@ TEST_F(ProcessTest, StartProcessReturnsWhileTheToolStillRuns) {
 TEST_F(ProcessTest, TwoStartsLeaveTwoToolsRunningSideBySide) {
   SetToolSleep(toolsFolder_, 2500);
   std::string first = Tag("first"), second = Tag("second");
-  ASSERT_TRUE(services_.startProcess("tools\\ravlink-ip.exe -t 192.168.0.1 " + first, 1));
-  ASSERT_TRUE(services_.startProcess("tools\\ravlink-ip.exe -t 192.168.0.1 " + second, 1));
+  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-ip.exe -t 192.168.0.1 " + first), 1));
+  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-ip.exe -t 192.168.0.1 " + second), 1));
   ASSERT_TRUE(WaitForEnd(toolsFolder_, first));
   ASSERT_TRUE(WaitForEnd(toolsFolder_, second));
 
@@ -127,18 +146,62 @@ TEST_F(ProcessTest, TwoStartsLeaveTwoToolsRunningSideBySide) {
 }
 
 TEST_F(ProcessTest, MissingToolIsNotStartedAndNotWaitedFor) {
-  EXPECT_FALSE(services_.startProcess("tools\\missing.exe -t COM1", 1));
+  EXPECT_FALSE(services_.startProcess(Line("tools\\missing.exe -t COM1"), 1));
   // The system's own sentence says why, for the message that follows.
   std::string why = services_.startFailure();
   EXPECT_FALSE(why.empty());
   EXPECT_EQ(why.find_first_of("\r\n"), std::string::npos) << why;
-  EXPECT_TRUE(services_.startProcess("tools\\ravlink-serial.exe -t COM1 why-cleared", 1));
+  EXPECT_TRUE(services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 why-cleared"), 1));
   EXPECT_EQ(services_.startFailure(), "");
   auto before = steady_clock::now();
-  services_.runAndWait("tools\\missing.exe -s 192.168.0.10 00-11-22-33-44-55", 1);
+  services_.runAndWait(Line("tools\\missing.exe -s 192.168.0.10 00-11-22-33-44-55"), 1);
   EXPECT_LT(steady_clock::now() - before, milliseconds(5000));
   EXPECT_FALSE(FileExists(toolsFolder_ + "\\standin-calls.log"));
 }
+
+// Asked before anything starts: the tool must be an ordinary file where a start looks for it,
+// and the reason is the one the start would fail with.
+struct CanStartCase {
+  const char* name;
+  const char* program;
+  bool toolsFolderGone;
+  bool canStart;
+  DWORD error;  // whose sentence is the reason, when it cannot start
+};
+
+const CanStartCase kCanStart[] = {
+    {"ToolBesideTheProgram", "tools\\ravlink-ip.exe", false, true, 0},
+    {"ToolNamedWithoutItsExtension", "tools\\ravlink-ip", false, true, 0},
+    {"ToolInTheCurrentDirectoryOnly", "tools\\here-only.exe", false, true, 0},
+    {"ToolMissing", "tools\\missing.exe", false, false, ERROR_FILE_NOT_FOUND},
+    {"ToolsFolderGone", "tools\\ravlink-ip.exe", true, false, ERROR_PATH_NOT_FOUND},
+    {"ToolIsAFolder", "tools\\folder.exe", false, false, ERROR_ACCESS_DENIED},
+};
+
+void PrintTo(const CanStartCase& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class CanStartTest : public ProcessTest, public ::testing::WithParamInterface<CanStartCase> {};
+
+TEST_P(CanStartTest, AnOrdinaryFileWhereAStartLooksForIt) {
+  const CanStartCase& c = GetParam();
+  // The current directory holds one tool, of a name the program's folder lacks.
+  CreateDirectoryA(elsewhereTools_.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA((TestExecutableFolder() + "\\tools\\arp.exe").c_str(),
+                        (elsewhereTools_ + "\\here-only.exe").c_str(), FALSE));
+  ASSERT_TRUE(CreateDirectoryA((toolsFolder_ + "\\folder.exe").c_str(), nullptr));
+  if (c.toolsFolderGone) RemoveTree(toolsFolder_);
+  EXPECT_FALSE(services_.startProcess(Line("tools\\missing.exe"), 1));
+  EXPECT_EQ(services_.canStart(c.program), c.canStart);
+  EXPECT_EQ(services_.startFailure(), c.canStart ? "" : SystemSays(c.error));
+  EXPECT_FALSE(FileExists(toolsFolder_ + "\\standin-calls.log")) << "asking started a tool";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CanStartTest, ::testing::ValuesIn(kCanStart),
+                         [](const ::testing::TestParamInfo<CanStartCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // Both ways of starting a tool, for the rules that they share.
 struct Launcher {
@@ -147,9 +210,9 @@ struct Launcher {
 };
 
 const Launcher kLaunchers[] = {
-    {"RunAndWait", [](Win32Services& s, const std::string& line) { s.runAndWait(line, 1); }},
+    {"RunAndWait", [](Win32Services& s, const std::string& line) { s.runAndWait(Line(line), 1); }},
     {"StartProcess",
-     [](Win32Services& s, const std::string& line) { EXPECT_TRUE(s.startProcess(line, 1)); }},
+     [](Win32Services& s, const std::string& line) { EXPECT_TRUE(s.startProcess(Line(line), 1)); }},
 };
 
 void PrintTo(const Launcher& launcher, std::ostream* out) {
@@ -217,8 +280,8 @@ class StandInDumpTest : public ProcessTest, public ::testing::WithParamInterface
 TEST_P(StandInDumpTest, LoaderWritesTheRequestedNumberOfBytes) {
   std::string target = elsewhere_ / "dump with blanks.bin";
   std::string tag = Tag("dump");
-  ASSERT_TRUE(services_.startProcess(std::string(GetParam().loaderHead) + " -n -s " +
-                                         GetParam().sizeText + " -d \"" + target + "\" " + tag,
+  ASSERT_TRUE(services_.startProcess(Line(std::string(GetParam().loaderHead) + " -n -s " +
+                                          GetParam().sizeText + " -d \"" + target + "\" " + tag),
                                      1));
   ASSERT_TRUE(WaitForEnd(toolsFolder_, tag));
   EXPECT_EQ(ReadWholeFile(target).size(), GetParam().size);
@@ -236,7 +299,7 @@ TEST(DefaultProcessTest, ToolsFolderBesideTheExecutableIsUsed) {
   std::string original = services.currentDirectory();
   services.setCurrentDirectory(elsewhere.path());
   std::string tag = Tag("default");
-  services.runAndWait("tools\\arp.exe -s " + tag, 1);
+  services.runAndWait(Line("tools\\arp.exe -s " + tag), 1);
   services.setCurrentDirectory(original);
 
   auto calls = ReadToolLog(TestExecutableFolder() + "\\tools");

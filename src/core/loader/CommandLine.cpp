@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/SubRoutines.h"
+#include "loader/Quoting.h"
 #include "ui/Control.h"
 
 namespace loadergui {
@@ -19,58 +20,58 @@ LoaderSetup ReadLoaderSetup(App& app) {
   setup.noConsole = options.cbNoConsole->ticked();
   setup.dumbTerminal = options.cbDumbTerminal->ticked();
   setup.noScreenClear = options.cbNoScreenClear->ticked();
+  setup.leadBytes = app.services().processes.commandLineLeadBytes();
   return setup;
 }
 
-// Nothing inside is escaped. Backslashes at the end are doubled, though: the loaders read their
-// command lines by the Windows rules, under which a backslash before a quote makes it a quote of
-// the argument, so "C:\" (a chroot at a drive's root) would swallow the rest of the line into
-// one argument, while "C:\\" gives them C:\.
-std::string Quoted(const std::string& path) {
-  std::size_t lastOther = path.find_last_not_of('\\');
-  std::size_t trailing = lastOther == std::string::npos ? path.size() : path.size() - lastOther - 1;
-  return "\"" + path + std::string(trailing, '\\') + "\"";
+CommandBuilder::CommandBuilder(std::string_view program, const platform::LeadBytes& leadBytes)
+    : leadBytes_(leadBytes) {
+  command_.arguments.emplace_back(program);
+  command_.line = std::string(program);
 }
 
-std::vector<UnquotedValue> SetupValues(const LoaderSetup& setup) {
-  if (setup.serial) return {{"the serial device", setup.device}, {"the baud rate", setup.baudrate}};
-  return {{"the IP address", setup.ip}};
+CommandBuilder& CommandBuilder::option(const char* option) {
+  command_.arguments.emplace_back(option);
+  command_.line += std::string(" ") + option;
+  return *this;
 }
 
 // Typed values go to the tools as typed: a blank in front, which the tool never notices, or a
-// deliberate further option. A double quote is another matter: the tool would take everything
-// after it, up to the next quote, as one argument, swallowing the pieces that follow (the file
-// to upload, say). An empty value passes, as the tools have always received it.
-std::string UnquotedValuesRefusal(const std::vector<UnquotedValue>& values) {
-  for (const auto& value : values) {
-    if (value.text.find('"') != std::string::npos) {
-      return std::string("Sorry, ") + value.what + " cannot contain a double quote (\").";
-    }
-  }
-  return {};
+// deliberate further option. An empty value leaves its option bare.
+CommandBuilder& CommandBuilder::value(const char* what, const std::string& typed) {
+  LineText text = TypedValueInLine(what, typed, leadBytes_);
+  if (refusal_.empty()) refusal_ = text.refusal;
+  for (std::string& word : TypedWords(typed)) command_.arguments.push_back(std::move(word));
+  command_.line += " " + text.text;
+  return *this;
 }
 
-// A path goes to the tool between double quotes, so a quote of its own would end it early and
-// hand the rest to the tool as further options.
-bool HoldsQuote(const std::string& path) {
-  return path.find('"') != std::string::npos;
+CommandBuilder& CommandBuilder::path(const std::string& path) {
+  LineText text = PathInLine(path, leadBytes_);
+  if (refusal_.empty()) refusal_ = text.refusal;
+  command_.arguments.push_back(path);
+  command_.line += " " + text.text;
+  return *this;
 }
 
-std::string LoaderCommandLine(const LoaderSetup& setup, const std::string& addressPiece,
-                              const std::string& pathOptions, const std::string& actionPiece) {
-  std::string line;
+CommandBuilder LoaderCommand(const LoaderSetup& setup, const LoaderPieces& pieces) {
+  CommandBuilder command(setup.loader, setup.leadBytes);
+  command.option("-t");
   if (setup.serial) {
-    line = std::string(setup.loader) + " -t " + setup.device + " -b " + setup.baudrate;
+    command.value("the serial device", setup.device).option("-b");
+    command.value("the baud rate", setup.baudrate);
   } else {
-    line = std::string(setup.loader) + " -t " + setup.ip;
+    command.value("the IP address", setup.ip);
   }
-  line += addressPiece;
-  if (setup.noConsole) line += " -n";
-  if (setup.dumbTerminal) line += " -p";
-  if (setup.noScreenClear) line += " -q";
-  line += pathOptions;
-  line += actionPiece;
-  return line;
+  command.option("-a").value("the address", pieces.address);
+  if (setup.noConsole) command.option("-n");
+  if (setup.dumbTerminal) command.option("-p");
+  if (setup.noScreenClear) command.option("-q");
+  for (const PathOption& option : pieces.pathOptions)
+    command.option(option.option).path(option.path);
+  if (pieces.size) command.option("-s").value("the file size", *pieces.size);
+  command.option(pieces.action).path(pieces.file);
+  return command;
 }
 
 }  // namespace loadergui

@@ -1,9 +1,12 @@
 // The loader command line, assembled from its seven pieces in their fixed order.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/Command.h"
 
 namespace loadergui {
 
@@ -20,31 +23,54 @@ struct LoaderSetup {
   bool noConsole = false;
   bool dumbTerminal = false;
   bool noScreenClear = false;
+  // The code page the command lines go to the tools in.
+  platform::LeadBytes leadBytes;
 };
 
 LoaderSetup ReadLoaderSetup(App& app);
 
-// A path enclosed in double quotes, nothing escaped inside.
-std::string Quoted(const std::string& path);
+// Builds a tool's command piece by piece: each piece goes into the argument list and into the
+// Windows line together. A piece that the tool would not receive as given refuses the command;
+// the first such piece's message is kept.
+class CommandBuilder {
+ public:
+  CommandBuilder(std::string_view program, const platform::LeadBytes& leadBytes);
 
-// A text that reaches a tool unquoted, with the name the user knows it by.
-struct UnquotedValue {
-  const char* what;  // "the address"
-  std::string text;
+  // A fixed option of the tool, "-t" say.
+  CommandBuilder& option(const char* option);
+  // A typed value, which the tool receives as the words it splits into; `what` names it for
+  // the user ("the IP address").
+  CommandBuilder& value(const char* what, const std::string& typed);
+  // A file or folder, one argument whatever it holds.
+  CommandBuilder& path(const std::string& path);
+
+  // Empty while every piece reaches the tool as given.
+  const std::string& refusal() const { return refusal_; }
+  const platform::Command& command() const { return command_; }
+
+ private:
+  platform::LeadBytes leadBytes_;
+  platform::Command command_;
+  std::string refusal_;
 };
 
-// The unquoted texts of the setup: target and speed of the serial loader, or the IP address.
-std::vector<UnquotedValue> SetupValues(const LoaderSetup& setup);
+// A path option of the Execute command: " -c " with the chroot folder, " -i " with the image.
+struct PathOption {
+  const char* option;
+  std::string path;
+};
 
-// The refusal for the first value that would not reach the tool as one argument; empty when
-// every value is fine.
-std::string UnquotedValuesRefusal(const std::vector<UnquotedValue>& values);
+// What follows the loader's head, target and speed.
+struct LoaderPieces {
+  std::string address;
+  std::vector<PathOption> pathOptions;
+  std::optional<std::string> size;  // downloads: " -s " and the size, before the file
+  const char* action;               // "-u", "-x" or "-d"
+  std::string file;
+};
 
-bool HoldsQuote(const std::string& path);
-
-// Loader head, target and speed come from the setup, then the address piece, the switch options,
-// the path options and the action; the pieces carry their own leading blanks.
-std::string LoaderCommandLine(const LoaderSetup& setup, const std::string& addressPiece,
-                              const std::string& pathOptions, const std::string& actionPiece);
+// Loader head, target and speed, the address, the switch options -n -p -q, the path options
+// and the action.
+CommandBuilder LoaderCommand(const LoaderSetup& setup, const LoaderPieces& pieces);
 
 }  // namespace loadergui

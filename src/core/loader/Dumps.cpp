@@ -4,6 +4,7 @@
 #include "app/App.h"
 #include "app/Captions.h"
 #include "app/Handlers.h"
+#include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
 #include "loader/ShellWait.h"
 #include "pickers/FileDialog.h"
@@ -14,29 +15,39 @@ namespace {
 
 struct Dump {
   const FileDialogUse& saveDialog;
-  const char* addressPiece;
-  const char* sizeAndTargetPiece;
+  const char* address;
+  const char* size;
 };
 
-const Dump kBiosDump{kBiosDumpUse, " -a 0x0", " -s 0x200000 -d "};
-const Dump kFlashDump{kFlashDumpUse, " -a 0x200000", " -s 0x20000 -d "};
+const Dump kBiosDump{kBiosDumpUse, "0x0", "0x200000"};
+const Dump kFlashDump{kFlashDumpUse, "0x200000", "0x20000"};
 
 // Only the variant, the target and speed and the three switch boxes enter a dump's command;
-// the path options never do.
+// the path options never do. A loader that cannot be started is said so before the user
+// chooses a file for it.
 void RunDump(App& app, const Dump& dump) {
-  auto path = RunFileDialog(app, dump.saveDialog);
-  if (!path) return;
-  // The save dialog normally refuses a name with a quote, but nothing reaches the loader that
-  // could split its command line.
-  std::string refusal = HoldsQuote(*path) ? text::kQuoteInFileName : "";
-  LoaderSetup setup = ReadLoaderSetup(app);
-  if (refusal.empty()) refusal = UnquotedValuesRefusal(SetupValues(setup));
-  if (!refusal.empty()) {
-    app.services().messages.messageBox(&app.frmMain().form(), refusal, text::kOops);
+  const platform::PlatformFacts& facts = app.services().facts;
+  std::string cannotStart =
+      LoaderStartRefusal(app, SerialLoaderSelected(app) ? facts.serialLoader : facts.ipLoader);
+  if (!cannotStart.empty()) {
+    app.services().messages.messageBox(&app.frmMain().form(), cannotStart, text::kOops);
     return;
   }
-  StartLoader(app, LoaderCommandLine(setup, dump.addressPiece, "",
-                                     dump.sizeAndTargetPiece + Quoted(*path)));
+  auto path = RunFileDialog(app, dump.saveDialog);
+  if (!path) return;
+  LoaderPieces pieces;
+  pieces.address = dump.address;
+  pieces.size = dump.size;
+  pieces.action = "-d";
+  pieces.file = *path;
+  // The save dialog normally refuses a name with a quote, but nothing reaches the loader that
+  // it would not receive as given.
+  CommandBuilder command = LoaderCommand(ReadLoaderSetup(app), pieces);
+  if (!command.refusal().empty()) {
+    app.services().messages.messageBox(&app.frmMain().form(), command.refusal(), text::kOops);
+    return;
+  }
+  StartLoader(app, command.command());
 }
 
 }  // namespace

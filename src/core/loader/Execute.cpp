@@ -1,4 +1,5 @@
 // The Execute command: check the inputs of the mode, run the ARP step if asked, start the loader.
+#include <optional>
 #include <string>
 
 #include "app/App.h"
@@ -24,14 +25,14 @@ ExecutePlan Refusal(std::string message) {
   return plan;
 }
 
-// The action piece of a mode, or, when the press ends before it, the plan it ends with.
+// The action pieces of a mode, or, when the press ends before them, the plan it ends with.
 struct Action {
-  std::string piece;
+  std::optional<LoaderPieces> pieces;
   ExecutePlan end;
 };
 
 Action Ends(ExecutePlan plan) {
-  return {{}, std::move(plan)};
+  return {std::nullopt, std::move(plan)};
 }
 
 Action UploadAction(App& app) {
@@ -40,9 +41,10 @@ Action UploadAction(App& app) {
   if (!app.services().files.findFile(file, platform::SearchFor::OrdinaryFiles)) {
     return Ends(Refusal(text::kNoSuchFile));
   }
-  if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
-  const char* option = main.mnuConfigUpload->checked() ? " -u " : " -x ";
-  return {option + Quoted(file), {}};
+  LoaderPieces pieces;
+  pieces.action = main.mnuConfigUpload->checked() ? "-u" : "-x";
+  pieces.file = file;
+  return {pieces, {}};
 }
 
 // Nothing happens when Download is not in force.
@@ -53,63 +55,69 @@ Action DownloadAction(App& app) {
   if (file.empty() || file == text::kDownloadPrompt) {
     return Ends(Refusal("You must save a file to download to."));
   }
-  if (HoldsQuote(file)) return Ends(Refusal(text::kQuoteInFileName));
   std::string size = app.frmOptions().txtFilesize->text();
   if (size == text::kUnsetFileSize) {
     return Ends(Refusal("You must set the file size before downloading."));
   }
-  std::string refusal = UnquotedValuesRefusal({{"the file size", size}});
-  if (!refusal.empty()) return Ends(Refusal(refusal));
-  return {" -s " + size + " -d " + Quoted(file), {}};
+  LoaderPieces pieces;
+  pieces.size = size;
+  pieces.action = "-d";
+  pieces.file = file;
+  return {pieces, {}};
 }
 
-struct PathOption {
+struct PathOptionBox {
   ui::Control* OptionsDialog::*checkBox;
   ui::Control* OptionsDialog::*textBox;
   const char* option;
 };
 
-const PathOption kPathOptions[] = {
-    {&OptionsDialog::cbChroot, &OptionsDialog::txtChroot, " -c "},
-    {&OptionsDialog::cbCDFSRedir, &OptionsDialog::txtCDFSRedir, " -i "},
+const PathOptionBox kPathOptions[] = {
+    {&OptionsDialog::cbChroot, &OptionsDialog::txtChroot, "-c"},
+    {&OptionsDialog::cbCDFSRedir, &OptionsDialog::txtCDFSRedir, "-i"},
 };
 
 }  // namespace
 
 // Reads the controls and looks the upload file up from the current directory; starts nothing
 // and shows nothing, so the same plan serves the press and the preview of its command line.
+// Everything a press needs is settled before it starts anything: the inputs, then whether the
+// platform can start the loader at all, so that a press that cannot end in a loader does not
+// run the ARP step (and block the window) first.
 ExecutePlan PlanExecute(App& app) {
   MainWindow& main = app.frmMain();
   OptionsDialog& options = app.frmOptions();
   bool uploadFamily = main.cmdBrowse->text() == text::kBrowse;
   Action action = uploadFamily ? UploadAction(app) : DownloadAction(app);
-  if (action.piece.empty()) return action.end;
+  if (!action.pieces) return action.end;
 
-  std::string pathOptions;
+  LoaderPieces& pieces = *action.pieces;
+  pieces.address = options.txtAddress->text();
   for (const auto& path : kPathOptions) {
-    if (!(options.*path.checkBox)->ticked()) continue;
-    std::string folderOrImage = (options.*path.textBox)->text();
-    if (HoldsQuote(folderOrImage)) return Refusal(text::kQuoteInFileName);
-    pathOptions += path.option + Quoted(folderOrImage);
+    if ((options.*path.checkBox)->ticked()) {
+      pieces.pathOptions.push_back({path.option, (options.*path.textBox)->text()});
+    }
   }
-
   LoaderSetup setup = ReadLoaderSetup(app);
-  std::string address = options.txtAddress->text();
-  std::vector<UnquotedValue> values = SetupValues(setup);
-  values.push_back({"the address", address});
-  std::string refusal = UnquotedValuesRefusal(values);
-  if (!refusal.empty()) return Refusal(refusal);
+  CommandBuilder loader = LoaderCommand(setup, pieces);
+  if (!loader.refusal().empty()) return Refusal(loader.refusal());
 
   // The ARP step binds the console's IP address to its MAC address before an IP transfer. The
   // MAC address goes as typed: its prompt text still in the box makes the step fail, which
   // never holds up the transfer, and the tool's further arguments choose nothing of ours.
   ExecutePlan plan;
-  plan.outcome = Outcome::Start;
   if (!setup.serial && options.cbARP->ticked()) {
-    plan.arpCommand =
-        std::string(app.services().facts.arp) + " -s " + setup.ip + " " + options.txtARP->text();
+    CommandBuilder arp(app.services().facts.arp, setup.leadBytes);
+    arp.option("-s")
+        .value("the IP address", setup.ip)
+        .value("the MAC address", options.txtARP->text());
+    if (!arp.refusal().empty()) return Refusal(arp.refusal());
+    plan.arp = arp.command();
   }
-  plan.loaderCommand = LoaderCommandLine(setup, " -a " + address, pathOptions, action.piece);
+  std::string cannotStart = LoaderStartRefusal(app, setup.loader);
+  if (!cannotStart.empty()) return Refusal(cannotStart);
+  plan.outcome = Outcome::Start;
+  plan.loader = loader.command();
   return plan;
 }
 
@@ -126,10 +134,8 @@ void cmdExecute_Click(App& app) {
       services.messages.messageBox(&app.frmMain().form(), plan.refusal, text::kOops);
       return;
     case Outcome::Start:
-      if (!plan.arpCommand.empty()) {
-        ShellAndWait(services.processes, plan.arpCommand, tools::kNormalFocus);
-      }
-      StartLoader(app, plan.loaderCommand);
+      if (plan.arp) ShellAndWait(services.processes, *plan.arp, tools::kNormalFocus);
+      StartLoader(app, plan.loader);
       return;
   }
 }
@@ -152,9 +158,9 @@ std::string cmdExecute_Tip(App& app) {
       break;
   }
   auto& processes = app.services().processes;
-  std::string loaderLine = processes.shellLine(plan.loaderCommand);
-  if (plan.arpCommand.empty()) return loaderLine;
-  return processes.shellLine(plan.arpCommand) + "\r\n" + loaderLine;
+  std::string loaderLine = processes.shellLine(plan.loader);
+  if (!plan.arp) return loaderLine;
+  return processes.shellLine(*plan.arp) + "\r\n" + loaderLine;
 }
 
 }  // namespace frmMain

@@ -8,26 +8,43 @@
 
 namespace loadergui {
 
-// Blocks the one thread until the process has ended; a process that cannot be started, or
-// that fails, is passed over in silence and the caller goes on.
-void ShellAndWait(platform::Processes& processes, const std::string& commandLine, int windowStyle) {
-  processes.runAndWait(commandLine, windowStyle);
-}
+namespace {
 
-bool ShellNoWait(platform::Processes& processes, const std::string& commandLine, int windowStyle) {
-  return processes.startProcess(commandLine, windowStyle);
-}
-
-// The platform may know why, say that nothing could show the loader's window; that follows on a
-// line of its own.
-void StartLoader(App& app, const std::string& commandLine) {
-  auto& processes = app.services().processes;
-  if (ShellNoWait(processes, commandLine, tools::kNormalFocus)) return;
-  std::string program = commandLine.substr(0, commandLine.find(' '));
-  std::string message = "Sorry, " + program + " could not be started!";
+// The platform may know why, say that nothing could show the loader's window; that follows on
+// a line of its own.
+std::string CannotStart(platform::Processes& processes, std::string_view program) {
+  std::string message = "Sorry, " + std::string(program) + " could not be started!";
   std::string why = processes.startFailure();
   if (!why.empty()) message += "\r\n" + why;
-  app.services().messages.messageBox(&app.frmMain().form(), message, text::kOops);
+  return message;
+}
+
+}  // namespace
+
+// Blocks the one thread until the process has ended; a process that cannot be started, or
+// that fails, is passed over in silence and the caller goes on.
+void ShellAndWait(platform::Processes& processes, const platform::Command& command,
+                  int windowStyle) {
+  processes.runAndWait(command, windowStyle);
+}
+
+bool ShellNoWait(platform::Processes& processes, const platform::Command& command,
+                 int windowStyle) {
+  return processes.startProcess(command, windowStyle);
+}
+
+std::string LoaderStartRefusal(App& app, std::string_view loader) {
+  auto& processes = app.services().processes;
+  std::string program(loader);
+  if (processes.canStart(program)) return {};
+  return CannotStart(processes, program);
+}
+
+void StartLoader(App& app, const platform::Command& command) {
+  auto& processes = app.services().processes;
+  if (ShellNoWait(processes, command, tools::kNormalFocus)) return;
+  app.services().messages.messageBox(
+      &app.frmMain().form(), CannotStart(processes, command.arguments.front()), text::kOops);
 }
 
 }  // namespace loadergui

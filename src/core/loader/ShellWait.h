@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "platform/Command.h"
 
 namespace loadergui {
 
@@ -10,11 +13,16 @@ namespace platform {
 class Processes;
 }
 
-void ShellAndWait(platform::Processes& processes, const std::string& commandLine, int windowStyle);
-bool ShellNoWait(platform::Processes& processes, const std::string& commandLine, int windowStyle);
+void ShellAndWait(platform::Processes& processes, const platform::Command& command,
+                  int windowStyle);
+bool ShellNoWait(platform::Processes& processes, const platform::Command& command, int windowStyle);
 
-// Starts a loader command line; a loader that cannot be started is reported in the refusal box,
-// naming it, and the program goes on.
-void StartLoader(App& app, const std::string& commandLine);
+// The refusal for a loader that could not be started, or would not be; empty when the platform
+// expects the loader to start.
+std::string LoaderStartRefusal(App& app, std::string_view loader);
+
+// Starts a loader; a loader that cannot be started is reported in the refusal box, naming it,
+// and the program goes on.
+void StartLoader(App& app, const platform::Command& command);
 
 }  // namespace loadergui
