@@ -20,6 +20,7 @@
 #include "TipFilter.h"
 #include "Toolkit.h"
 #include "Twips.h"
+#include "ui/AccessibleNames.h"
 
 namespace loadergui::qt {
 
@@ -116,6 +117,19 @@ void QtForm::buildControls() {
     }
     children_.push_back(control.get());
     adopt(std::move(control));
+  }
+  nameBoxes();
+}
+
+// Every text box and combo box takes its name from the label or check box that the table
+// says, once both exist.
+void QtForm::nameBoxes() {
+  for (WidgetControl* box : children_) {
+    const ui::ControlLayout* label = ui::LabelOf(layout(), box->row());
+    if (!label) continue;
+    for (WidgetControl* namer : children_) {
+      if (&namer->row() == label) namer->nameBox(*box->widget());
+    }
   }
 }
 
