@@ -10,6 +10,7 @@ import time
 
 import arp
 import dumps
+import names
 import options
 import pictures
 import refusals
@@ -24,7 +25,7 @@ from toollog import end_of, read_log, starts
 
 
 def all_scenarios():
-    groups = (startup, transfers, arp, refusals, dumps, options, settings, pictures)
+    groups = (startup, transfers, arp, refusals, dumps, options, settings, names, pictures)
     return [scenario for group in groups for scenario in group.SCENARIOS]
 
 
