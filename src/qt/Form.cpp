@@ -11,6 +11,7 @@
 #include "ButtonControl.h"
 #include "CaptionControl.h"
 #include "CheckBoxControl.h"
+#include "ComboBoxAccessible.h"
 #include "ComboBoxControl.h"
 #include "FitText.h"
 #include "LabelControl.h"
@@ -99,8 +100,10 @@ QtForm::~QtForm() {
   if (!destroyed_) toolkit_.formDestroyed();
 }
 
-// Controls are created in the table's order, which is also the tab order.
+// Controls are created in the table's order, which is also the tab order. Qt keeps the first
+// description it makes of a widget, so the combo boxes' own is in place before any exists.
 void QtForm::buildControls() {
+  UseComboBoxAccessible();
   QWidget* previous = nullptr;
   for (const ui::ControlLayout& row : layout().controls) {
     ControlMaker make = MakerFor(row.kind);

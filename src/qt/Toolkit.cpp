@@ -3,17 +3,13 @@
 
 #include <QCoreApplication>
 
-#include "ComboBoxAccessible.h"
 #include "Form.h"
 
 namespace loadergui::qt {
 
 QtToolkit::QtToolkit()
     : onLastFormGone([] { QCoreApplication::quit(); }),
-      icon_(QStringLiteral(":/loadergui/app.ico")) {
-  // Before the first combo box exists: Qt keeps the description it makes of a widget.
-  UseComboBoxAccessible();
-}
+      icon_(QStringLiteral(":/loadergui/app.ico")) {}
 
 std::unique_ptr<ui::Form> QtToolkit::createForm(const ui::FormLayout& layout) {
   return std::make_unique<QtForm>(layout, *this);
