@@ -22,6 +22,7 @@ std::string CheckBoxControl::text() const {
 void CheckBoxControl::setText(const std::string& text) {
   box_->setText(ToQt(text));
   FitTextInto(*box_, box_->text(), CheckBoxTextRoom(*box_));
+  captionChanged();
 }
 
 // Qt counts the greyed state as 1 and the ticked one as 2.

@@ -11,6 +11,7 @@
 #include "ButtonControl.h"
 #include "CaptionControl.h"
 #include "CheckBoxControl.h"
+#include "ComboBoxAccessible.h"
 #include "ComboBoxControl.h"
 #include "FitText.h"
 #include "LabelControl.h"
@@ -20,6 +21,7 @@
 #include "TipFilter.h"
 #include "Toolkit.h"
 #include "Twips.h"
+#include "ui/AccessibleNames.h"
 
 namespace loadergui::qt {
 
@@ -98,8 +100,10 @@ QtForm::~QtForm() {
   if (!destroyed_) toolkit_.formDestroyed();
 }
 
-// Controls are created in the table's order, which is also the tab order.
+// Controls are created in the table's order, which is also the tab order. Qt keeps the first
+// description it makes of a widget, so the combo boxes' own is in place before any exists.
 void QtForm::buildControls() {
+  UseComboBoxAccessible();
   QWidget* previous = nullptr;
   for (const ui::ControlLayout& row : layout().controls) {
     ControlMaker make = MakerFor(row.kind);
@@ -116,6 +120,19 @@ void QtForm::buildControls() {
     }
     children_.push_back(control.get());
     adopt(std::move(control));
+  }
+  nameBoxes();
+}
+
+// Every text box and combo box takes its name from the label or check box that the table
+// says, once both exist.
+void QtForm::nameBoxes() {
+  for (WidgetControl* box : children_) {
+    const ui::ControlLayout* label = ui::LabelOf(layout(), box->row());
+    if (!label) continue;
+    for (WidgetControl* namer : children_) {
+      if (&namer->row() == label) namer->nameBox(*box->widget());
+    }
   }
 }
 

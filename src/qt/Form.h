@@ -38,6 +38,7 @@ class QtForm : public ui::Form {
 
  private:
   void buildControls();
+  void nameBoxes();
   void buildMenu();
   void centreOnScreen();
   void acceptDropsIfWanted();

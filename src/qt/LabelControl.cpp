@@ -22,6 +22,14 @@ std::string LabelControl::text() const {
 void LabelControl::setText(const std::string& text) {
   label_->setText(ToQt(text));
   FitTextInto(*label_, label_->text(), label_->width());
+  captionChanged();
+}
+
+// The first box a label names is also its buddy: the relation a screen reader follows from
+// the box to its label, and the box that the label's access key would give the focus to.
+void LabelControl::nameBox(QWidget& box) {
+  WidgetControl::nameBox(box);
+  if (!label_->buddy()) label_->setBuddy(&box);
 }
 
 }  // namespace loadergui::qt

@@ -13,6 +13,7 @@ class LabelControl : public WidgetControl {
 
   std::string text() const override;
   void setText(const std::string& text) override;
+  void nameBox(QWidget& box) override;
 
  private:
   QLabel* label_;

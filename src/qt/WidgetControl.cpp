@@ -5,6 +5,7 @@
 
 #include "Text.h"
 #include "Twips.h"
+#include "ui/AccessibleNames.h"
 
 namespace loadergui::qt {
 
@@ -38,6 +39,21 @@ void WidgetControl::setEnabled(bool enabled) {
 // A window that is not active takes the focus up when it is next activated.
 void WidgetControl::setFocus() {
   if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void WidgetControl::nameBox(QWidget& box) {
+  namedBoxes_.emplace_back(&box);
+  captionChanged();
+}
+
+// An explicit name, rather than the one Qt works out from a label's buddy, since one label may
+// name two boxes and a check box names one; setting it also tells a screen reader that it
+// changed.
+void WidgetControl::captionChanged() {
+  QString name = ToQt(ui::WithoutAccessKey(text()));
+  for (const QPointer<QWidget>& box : namedBoxes_) {
+    if (box && box->accessibleName() != name) box->setAccessibleName(name);
+  }
 }
 
 }  // namespace loadergui::qt

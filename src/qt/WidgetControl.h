@@ -36,12 +36,19 @@ class WidgetControl : public ui::Control {
   void setItems(const std::vector<std::string>&) override {}
   void setFocus() override;
 
+  // Gives box this control's caption, less its access key, as the name a screen reader says
+  // for it, now and after every change of the caption.
+  virtual void nameBox(QWidget& box);
+
  protected:
   void storeValue(int) override {}
+  // The kinds whose caption can change call this after each change.
+  void captionChanged();
 
  private:
   const ui::ControlLayout& row_;
   QPointer<QWidget> widget_;
+  std::vector<QPointer<QWidget>> namedBoxes_;
 };
 
 }  // namespace loadergui::qt

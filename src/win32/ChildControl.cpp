@@ -116,6 +116,17 @@ std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlL
   return control;
 }
 
+// The accessibility layer names a text box or combo box after the nearest static text before
+// it in the child order, a hidden one included: that is how a box whose label cannot stand
+// directly before it still gets the label's caption as its name. Hidden, it takes neither the
+// focus nor an access key, and it has no identifier of its own.
+HWND CreateHiddenLabel(HWND parent, std::string_view caption) {
+  std::string text(caption);
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+  return CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | SS_LEFT, 0, 0, 0, 0, parent, nullptr,
+                         instance, nullptr);
+}
+
 ChildControl::ChildControl(const ui::ControlLayout& layout, HWND window)
     : Control(std::string(layout.name), layout.kind), layout_(layout), window_(window) {
   // Every typed character of a text box or a combo box's edit field goes through keyPress(),
@@ -220,7 +231,13 @@ std::string ChildControl::text() const {
 
 void ChildControl::setText(const std::string& text) {
   SetWindowTextA(window_, text.c_str());
+  for (HWND label : hiddenLabels_) SetWindowTextA(label, text.c_str());
   fitTextFont();
+}
+
+void ChildControl::addHiddenLabel(HWND label) {
+  hiddenLabels_.push_back(label);
+  SetWindowTextA(label, text().c_str());
 }
 
 // The style bit, not IsWindowVisible: the controls of a hidden form still tell their own state.

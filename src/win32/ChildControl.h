@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "KeyFilter.h"
@@ -30,6 +31,9 @@ class ChildControl : public ui::Control {
   // Puts the control where its table row says at the given DPI, in the given font (the form's);
   // a label or check box whose text would not fit on one line gets a smaller one of its own.
   void place(int dpi, HFONT font);
+  // A hidden label that names a box for a screen reader on this control's behalf: it shows
+  // this control's caption from now on.
+  void addHiddenLabel(HWND label);
 
   std::string text() const override;
   void setText(const std::string& text) override;
@@ -67,11 +71,16 @@ class ChildControl : public ui::Control {
   HFONT fittedFrom_ = nullptr;
   // Sends the characters typed into the control's edit window through keyPress().
   KeyFilter keyFilter_;
+  // Hidden labels with this control's caption; their form owns and destroys them.
+  std::vector<HWND> hiddenLabels_;
 };
 
 // Creates the child window of one layout-table row, with its caption, list items, font and
 // starting state, at the table's position converted at the given DPI.
 std::unique_ptr<ChildControl> CreateChildControl(HWND parent, const ui::ControlLayout& layout,
                                                  int id, int dpi, HFONT font);
+
+// Creates a label that is never shown, with the given caption, as the next child of parent.
+HWND CreateHiddenLabel(HWND parent, std::string_view caption);
 
 }  // namespace loadergui::win32

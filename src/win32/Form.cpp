@@ -2,6 +2,7 @@
 #include "Form.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CaptionControl.h"
@@ -12,6 +13,7 @@
 #include "MessageLoop.h"
 #include "SystemFunctions.h"
 #include "Toolkit.h"
+#include "ui/AccessibleNames.h"
 
 namespace loadergui::win32 {
 
@@ -195,18 +197,47 @@ bool Win32Form::onCreate() {
   return true;
 }
 
-// Children are created in the table's order, which makes it the tab order.
+// Children are created in the table's order, which makes it the tab order, but for the labels
+// that name boxes: a screen reader names a text box or combo box after the static text directly
+// before it in the child order, so such a label is created directly before the first box it
+// names. Labels take no focus, so no focus stop moves. A box whose label stands elsewhere (the
+// second box of a label, a box named by a check box) gets a hidden label with the same caption
+// directly before it instead. Identifiers follow the table's order whatever the child order.
 void Win32Form::buildControls() {
-  int id = kFirstChildId;
-  for (const ui::ControlLayout& row : layout().controls) {
-    std::unique_ptr<ChildControl> control = CreateChildControl(window_, row, id, dpi_, font_);
+  const std::vector<ui::ControlLayout>& rows = layout().controls;
+  std::vector<std::unique_ptr<ChildControl>> built(rows.size());
+  std::vector<bool> created(rows.size(), false);
+  auto create = [&](std::size_t index) {
+    int id = kFirstChildId + static_cast<int>(index);
+    built[index] = CreateChildControl(window_, rows[index], id, dpi_, font_);
+    created[index] = true;
+  };
+  std::vector<std::pair<std::size_t, HWND>> hiddenLabels;
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    const ui::ControlLayout& row = rows[index];
+    if (row.kind == ControlKind::Label && !ui::BoxesNamedBy(layout(), row).empty()) continue;
+    if (const ui::ControlLayout* label = ui::LabelOf(layout(), row)) {
+      auto labelIndex = static_cast<std::size_t>(label - rows.data());
+      if (label->kind == ControlKind::Label && !created[labelIndex]) {
+        create(labelIndex);
+      } else {
+        hiddenLabels.emplace_back(labelIndex, CreateHiddenLabel(window_, label->caption));
+      }
+    }
+    create(index);
+  }
+  for (const auto& [labelIndex, hiddenLabel] : hiddenLabels) {
+    if (built[labelIndex] && hiddenLabel) built[labelIndex]->addHiddenLabel(hiddenLabel);
+  }
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    std::unique_ptr<ChildControl>& control = built[index];
     if (!control) continue;
-    if (row.flags & ui::kDefaultButton) defaultButton_ = control.get();
-    if (row.flags & ui::kCancelButton) cancelButton_ = control.get();
+    int id = kFirstChildId + static_cast<int>(index);
+    if (rows[index].flags & ui::kDefaultButton) defaultButton_ = control.get();
+    if (rows[index].flags & ui::kCancelButton) cancelButton_ = control.get();
     children_[id] = control.get();
     commands_[id] = control.get();
     adopt(std::move(control));
-    ++id;
   }
 }
 

@@ -44,6 +44,10 @@ def focused(accessible):
     return has_state(accessible, pyatspi.STATE_FOCUSED)
 
 
+def focusable(accessible):
+    return has_state(accessible, pyatspi.STATE_FOCUSABLE)
+
+
 def check_value(accessible):
     """0 cleared, 1 ticked, 2 greyed: a check box's value as the program keeps it."""
     if has_state(accessible, pyatspi.STATE_INDETERMINATE):

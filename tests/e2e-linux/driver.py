@@ -11,6 +11,7 @@ import time
 import arp
 import dumps
 import handoff
+import names
 import options
 import pictures
 import refusals
@@ -25,7 +26,9 @@ from toollog import end_of, read_log, starts
 
 
 def all_scenarios():
-    groups = (startup, transfers, arp, refusals, dumps, options, settings, handoff, pictures)
+    groups = (
+        startup, transfers, arp, refusals, dumps, options, settings, handoff, names, pictures
+    )
     return [scenario for group in groups for scenario in group.SCENARIOS]
 
 

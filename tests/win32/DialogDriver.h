@@ -114,7 +114,7 @@ class OwnerForm : public ui::Form {
 
  private:
   static const ui::FormLayout& Layout() {
-    static const ui::FormLayout layout{"frmOwner", "Dialog owner", 4000, 3000, {}, {}};
+    static const ui::FormLayout layout{"frmOwner", "Dialog owner", 4000, 3000, {}, {}, {}};
     return layout;
   }
   HWND window_ = nullptr;

@@ -11,7 +11,8 @@ using ui::Member;
 
 // One row per control, in tab order: x, y, w and h place it in twips from the client area's
 // top-left corner; a row ends with the member of MainWindow that holds the control. txtUpload
-// and txtDownload lie on the same spot; the transfer mode decides which is visible.
+// and txtDownload lie on the same spot; the transfer mode decides which is visible. The menu
+// follows, then which label names each box for a screen reader: the label over the two.
 const ui::FormLayout& MainWindowLayout() {
   // clang-format off
   static const ui::FormLayout layout{"frmMain", text::kSerialMainCaption, 4455, 2085, {
@@ -40,6 +41,10 @@ const ui::FormLayout& MainWindowLayout() {
       {"mnuConfigOptions",   "Ravlink &Configuration", 1, Member(&MainWindow::mnuConfigOptions)},
       {"mnuHelp",            "&Help",                  0, Member(&MainWindow::mnuHelp)},
       {"mnuHelpAbout",       "&About ",                1, Member(&MainWindow::mnuHelpAbout)},
+    }, {
+      // box                              named by
+      {Member(&MainWindow::txtUpload),   Member(&MainWindow::lblFilename)},
+      {Member(&MainWindow::txtDownload), Member(&MainWindow::lblFilename)},
     }};
   // clang-format on
   return layout;

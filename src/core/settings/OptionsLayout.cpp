@@ -40,7 +40,10 @@ ui::FormLayout WithOptionDefaults(ui::FormLayout layout) {
 // One row per control, in tab order: x, y, w and h place it in twips from the client area's
 // top-left corner; a row ends with the member of OptionsDialog that holds the control. cmbIP lies
 // on cmbCOMPort's spot, cbARP and txtARP on the baud-rate label's and cmbBaudrate's; the loader
-// variant decides which of each pair is visible.
+// variant decides which of each pair is visible. The dialog has no menu; last comes which
+// control names each box for a screen reader: the label over it, or the check box that
+// switches it on (lblCOMPort, whose caption follows the variant, names both cmbCOMPort and
+// cmbIP).
 const ui::FormLayout& OptionsDialogLayout() {
   // clang-format off
   static const ui::FormLayout layout = WithOptionDefaults({"frmOptions", "Ravlink Serial Configuration Options", 5190, 5535, {
@@ -68,7 +71,17 @@ const ui::FormLayout& OptionsDialogLayout() {
       {"cmbIP",           ControlKind::ComboBox, kOptionDefault,                                120, 1920, 3255, 315, ui::kNoFlags,        kAddresses, Member(&OptionsDialog::cmbIP)},
       {"cbARP",           ControlKind::CheckBox, "Use ARP (set DC modem's MAC address)",        120, 2375, 3255, 255, ui::kNoFlags,        {},         Member(&OptionsDialog::cbARP)},
       {"txtARP",          ControlKind::TextBox,  kOptionDefault,                                120, 2640, 3255, 285, ui::kStartsDisabled, {},         Member(&OptionsDialog::txtARP)},
-    }, {}});
+    }, {}, {
+      // box                                  named by
+      {Member(&OptionsDialog::txtAddress),   Member(&OptionsDialog::lblAddress)},
+      {Member(&OptionsDialog::txtFilesize),  Member(&OptionsDialog::lblFilesize)},
+      {Member(&OptionsDialog::cmbCOMPort),   Member(&OptionsDialog::lblCOMPort)},
+      {Member(&OptionsDialog::cmbIP),        Member(&OptionsDialog::lblCOMPort)},
+      {Member(&OptionsDialog::cmbBaudrate),  Member(&OptionsDialog::lblBaudrate)},
+      {Member(&OptionsDialog::txtChroot),    Member(&OptionsDialog::cbChroot)},
+      {Member(&OptionsDialog::txtCDFSRedir), Member(&OptionsDialog::cbCDFSRedir)},
+      {Member(&OptionsDialog::txtARP),       Member(&OptionsDialog::cbARP)},
+    }});
   // clang-format on
   return layout;
 }

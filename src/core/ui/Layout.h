@@ -39,12 +39,20 @@ struct MenuEntry {
   ControlMember member = nullptr;
 };
 
+// What a screen reader calls a text box or combo box: the caption of the label over it, or of
+// the check box that switches it on and off. Every other control is named by its own caption.
+struct BoxLabel {
+  ControlMember box;
+  ControlMember label;
+};
+
 struct FormLayout {
   std::string_view name;
   std::string_view caption;
   int clientWidth, clientHeight;        // twips
   std::vector<ControlLayout> controls;  // in tab order
   std::vector<MenuEntry> menu;          // in menu order
+  std::vector<BoxLabel> labels;         // one for each text box and combo box
 };
 
 }  // namespace loadergui::ui
