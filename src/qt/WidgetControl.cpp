@@ -2,7 +2,9 @@
 #include "WidgetControl.h"
 
 #include <QApplication>
+#include <utility>
 
+#include "ContextCommands.h"
 #include "Text.h"
 #include "Twips.h"
 
@@ -38,6 +40,16 @@ void WidgetControl::setEnabled(bool enabled) {
 // A window that is not active takes the focus up when it is next activated.
 void WidgetControl::setFocus() {
   if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void WidgetControl::setContextCommands(std::vector<ui::ContextCommand> commands) {
+  ui::Control::setContextCommands(std::move(commands));
+  delete contextCommands_.data();
+  if (widget_ && !contextCommands().empty()) {
+    contextCommands_ = new ContextCommands(*widget_, *this);
+  } else if (widget_) {
+    widget_->setContextMenuPolicy(Qt::DefaultContextMenu);
+  }
 }
 
 }  // namespace loadergui::qt

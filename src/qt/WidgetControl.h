@@ -35,6 +35,8 @@ class WidgetControl : public ui::Control {
   std::vector<std::string> items() const override { return {}; }
   void setItems(const std::vector<std::string>&) override {}
   void setFocus() override;
+  // The commands' menu and shortcuts are set up on the widget at once.
+  void setContextCommands(std::vector<ui::ContextCommand> commands) override;
 
  protected:
   void storeValue(int) override {}
@@ -42,6 +44,7 @@ class WidgetControl : public ui::Control {
  private:
   const ui::ControlLayout& row_;
   QPointer<QWidget> widget_;
+  QPointer<QObject> contextCommands_;
 };
 
 }  // namespace loadergui::qt

@@ -9,6 +9,7 @@ import sys
 import time
 
 import arp
+import copying
 import dumps
 import options
 import pictures
@@ -24,7 +25,7 @@ from toollog import end_of, read_log, starts
 
 
 def all_scenarios():
-    groups = (startup, transfers, arp, refusals, dumps, options, settings, pictures)
+    groups = (startup, transfers, arp, refusals, dumps, options, settings, copying, pictures)
     return [scenario for group in groups for scenario in group.SCENARIOS]
 
 
