@@ -1,6 +1,6 @@
 # Shared by the scripts that build the Linux program as it ships: sourced, not run.
-# Gives: LINUX_RELEASE_BUILD, build_linux_release ROOT [TARGETS...], start_linux_display,
-# stage_linux_tools BUILD FOLDER.
+# Gives: LINUX_RELEASE_BUILD, build_linux_release ROOT [TARGETS...], start_linux_display
+# [detached], stop_linux_display, stage_linux_tools BUILD FOLDER.
 
 # The build that users get: Release, beside the Linux stand-in tools built the same way.
 LINUX_RELEASE_BUILD=build/qt-release
@@ -37,12 +37,15 @@ stage_linux_tools() {
 # up, xvfb-run 99 and up), exports DISPLAY once the server answers a client, and stops it when
 # the shell exits, waiting for it to be gone: a server still closing down unlinks the socket of
 # the next one on its number. It never resets, since one that does turns away a client that
-# connects as the last one leaves.
+# connects as the last one leaves. With "detached", the server runs in a session of its own,
+# out of reach of a signal to the caller's process group (Ctrl+C, timeout), so that the caller
+# decides when it stops.
 start_linux_display() {
-  local display
+  local display session=()
+  [[ ${1:-} == detached ]] && session=(setsid)
   for display in $(seq 200 299); do
     [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    "${session[@]}" Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     linux_xvfb_pid=$!
     for _ in $(seq 100); do
       DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1 && break

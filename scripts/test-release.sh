@@ -4,7 +4,8 @@
 # under the 32-bit Wine, the Linux one on a virtual display) until its main window shows, then
 # closed with its close box, which must leave tools/settings.ini behind. The Linux archive's
 # desktop entry, metadata and icons are validated, and its --install-desktop-entry and
-# --remove-desktop-entry tried in a data folder of the check's own.
+# --remove-desktop-entry tried in a data folder of the check's own; and the Linux read-me must
+# name the Qt and the distributions that the program's symbol versions call for.
 # Ends with the line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -108,6 +109,54 @@ linux_desktop_entry() {
     { echo "test-release: left after the removal:"; (cd "$data" && find . -type f); return 1; }
 }
 
+# What the distributions that the Linux read-me may name ship, as symbol versions: Qt, the C
+# library, the C++ library.
+LINUX_DISTRIBUTIONS=(
+  # name         Qt     glibc  GLIBCXX
+  "Debian 12     6.4.2  2.36   3.4.30"
+  "Ubuntu 22.04  6.2.4  2.35   3.4.30"
+  "Ubuntu 24.04  6.4.2  2.39   3.4.33"
+)
+
+# Whether version $1 is at least version $2.
+at_least() {
+  [[ $(printf '%s\n%s\n' "$2" "$1" | sort -V | head -1) == "$2" ]]
+}
+
+# The highest version of a symbol-version family (Qt_, GLIBC_, GLIBCXX_) the program needs.
+needed_version() {
+  objdump -T "$1" | grep -oE "\b$2[0-9]+(\.[0-9]+)*\b" | sed "s/^$2//" | sort -V | tail -1
+}
+
+# The Linux read-me names the Qt the program needs as the symbol versions of the archive's
+# program say, no more and no less, and only distributions that ship all it needs.
+linux_readme_names_what_it_needs() {
+  local folder readme program qt glibc glibcxx entry name shipped_qt shipped_glibc shipped_cxx
+  local named=0
+  folder=$(echo "$work"/linux/ravlinkgui-*-linux-x86_64)
+  readme="$folder/README.txt" program="$folder/ravlinkgui"
+  qt=$(needed_version "$program" Qt_)
+  glibc=$(needed_version "$program" GLIBC_)
+  glibcxx=$(needed_version "$program" GLIBCXX_)
+  [[ -n $qt && -n $glibc ]] || { echo "test-release: no symbol versions in $program"; return 1; }
+  echo "test-release: the Linux program needs Qt $qt, glibc $glibc, GLIBCXX $glibcxx"
+  grep -q "Qt $qt or later" "$readme" || { echo "test-release: the read-me does not say Qt $qt"; return 1; }
+  for entry in "${LINUX_DISTRIBUTIONS[@]}"; do
+    read -r name version shipped_qt shipped_glibc shipped_cxx <<<"$entry"
+    name="$name $version"
+    # Named as one it runs on: "X or ...", "... or X", "X and later".
+    grep -q "$name and later\|$name or \|or $name" "$readme" || continue
+    named=$((named + 1))
+    if ! at_least "$shipped_qt" "$qt" || ! at_least "$shipped_glibc" "$glibc" ||
+      ! at_least "$shipped_cxx" "${glibcxx:-0}"; then
+      echo "test-release: the read-me names $name, whose Qt $shipped_qt, glibc $shipped_glibc or" \
+        "GLIBCXX $shipped_cxx is older than the program needs"
+      return 1
+    fi
+  done
+  ((named > 0)) || { echo "test-release: the read-me names no distribution it runs on"; return 1; }
+}
+
 started=$SECONDS
 windows_release
 verdict "windows-zip-starts" $? "the program from the zip did not show its window and close"
@@ -117,6 +166,8 @@ linux_desktop_files
 verdict "linux-archive-desktop-files" $? "the archive's entry, metadata or icons are not valid"
 linux_desktop_entry
 verdict "linux-desktop-entry-installs" $? "--install-desktop-entry or --remove-desktop-entry failed"
+linux_readme_names_what_it_needs
+verdict "linux-readme-names-what-it-needs" $? "the read-me claims what the program does not hold to"
 echo "test-release: took $((SECONDS - started)) s"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

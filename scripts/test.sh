@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then runs every test: native first, the same under the address and
 # undefined-behaviour sanitizers, the Linux program's Qt layer on the offscreen platform, the
-# Linux program driven end to end through its windows on a virtual display, then the shipped
-# 32-bit Windows build under Wine (its Windows tests, then the real program driven end to end
-# through its windows), the releases unpacked and started, and last a repeatable run of each
-# fuzz target. Every suite runs even when an earlier one fails. Ends with the line
-# "N passed, N failed" over all of them, and says loudly which suites could not run.
+# Linux program driven end to end through its windows on a virtual display, how scripts/run.sh
+# ends the program and its display when it is stopped, then the shipped 32-bit Windows build
+# under Wine (its Windows tests, then the real program driven end to end through its windows),
+# the releases unpacked and started, and last a repeatable run of each fuzz target. Every suite
+# runs even when an earlier one fails. Ends with the line "N passed, N failed" over all of them,
+# and says loudly which suites could not run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 logs="$root/build/test-logs"
@@ -25,6 +26,7 @@ run_suite native test-native.sh
 run_suite sanitize test-sanitize.sh
 run_suite qt test-qt.sh
 run_suite e2e-linux test-e2e-linux.sh
+run_suite run test-run.sh
 # The Windows suites test the shipped 32-bit program; a machine that cannot run it does not
 # pass them, it leaves them undone.
 not_run=()
@@ -54,14 +56,16 @@ e2e_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' e2e)
 e2e_failed=$(last 's/^[0-9]+ passed, ([0-9]+) failed$/\1/p' e2e)
 e2e_linux_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' e2e-linux)
 e2e_linux_failed=$(last 's/^[0-9]+ passed, ([0-9]+) failed$/\1/p' e2e-linux)
+run_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' run)
+run_failed=$(last 's/^[0-9]+ passed, ([0-9]+) failed$/\1/p' run)
 release_passed=$(last 's/^([0-9]+) passed, [0-9]+ failed$/\1/p' release)
 release_failed=$(last 's/^[0-9]+ passed, ([0-9]+) failed$/\1/p' release)
 fuzz_passed=$(last 's/^fuzz: ([0-9]+) passed, [0-9]+ failed$/\1/p' fuzz)
 fuzz_failed=$(last 's/^fuzz: [0-9]+ passed, ([0-9]+) failed$/\1/p' fuzz)
 native_passed=$((${native_total:-0} - ${native_failed:-0}))
 sanitize_passed=$((${sanitize_total:-0} - ${sanitize_failed:-0}))
-passed=$((native_passed + sanitize_passed + ${qt_passed:-0} + ${e2e_linux_passed:-0} + ${wine_passed:-0} + ${e2e_passed:-0} + ${release_passed:-0} + ${fuzz_passed:-0}))
-failed=$((${native_failed:-0} + ${sanitize_failed:-0} + ${qt_failed:-0} + ${e2e_linux_failed:-0} + ${wine_failed:-0} + ${e2e_failed:-0} + ${release_failed:-0} + ${fuzz_failed:-0}))
+passed=$((native_passed + sanitize_passed + ${qt_passed:-0} + ${e2e_linux_passed:-0} + ${run_passed:-0} + ${wine_passed:-0} + ${e2e_passed:-0} + ${release_passed:-0} + ${fuzz_passed:-0}))
+failed=$((${native_failed:-0} + ${sanitize_failed:-0} + ${qt_failed:-0} + ${e2e_linux_failed:-0} + ${run_failed:-0} + ${wine_failed:-0} + ${e2e_failed:-0} + ${release_failed:-0} + ${fuzz_failed:-0}))
 # A suite that failed without counting its failures (it did not build, say) counts as one.
 for suite in "${broken[@]}"; do
   case $suite in
@@ -69,6 +73,7 @@ for suite in "${broken[@]}"; do
     sanitize) [[ ${sanitize_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     qt) [[ ${qt_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     e2e-linux) [[ ${e2e_linux_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
+    run) [[ ${run_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     wine) [[ ${wine_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     e2e) [[ ${e2e_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
     release) [[ ${release_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
@@ -77,8 +82,8 @@ for suite in "${broken[@]}"; do
 done
 
 echo "native $native_passed, sanitized $sanitize_passed, Qt ${qt_passed:-0}," \
-  "Linux end to end ${e2e_linux_passed:-0}, Windows under the 32-bit Wine ${wine_passed:-0}," \
-  "end to end ${e2e_passed:-0}, releases ${release_passed:-0}, fuzz targets ${fuzz_passed:-0}"
+  "Linux end to end ${e2e_linux_passed:-0}, run script ${run_passed:-0}," \
+  "Windows under the 32-bit Wine ${wine_passed:-0}, end to end ${e2e_passed:-0}, releases ${release_passed:-0}, fuzz targets ${fuzz_passed:-0}"
 ((${#broken[@]})) && echo "suites that failed: ${broken[*]}"
 if ((${#not_run[@]})); then
   echo "!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"

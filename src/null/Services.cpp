@@ -13,7 +13,7 @@ NullServices::NullServices(std::string programFolder, std::string programBaseNam
       facts_(facts) {}
 
 platform::Services NullServices::interfaces() {
-  return {*this, *this, *this, *this, *this, *this, facts_};
+  return {*this, *this, *this, *this, *this, *this, *this, facts_};
 }
 
 }  // namespace loadergui::null

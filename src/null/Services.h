@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Clipboard.h"
 #include "FileSystem.h"
 #include "Messages.h"
 #include "Pickers.h"
@@ -21,7 +22,8 @@ class NullServices : public NullFileSystem,
                      public NullPickers,
                      public NullProcesses,
                      public NullSerialPorts,
-                     public NullSettingsStorage {
+                     public NullSettingsStorage,
+                     public NullClipboard {
  public:
   // programFolder is a folder on the machine that stands for the program's folder; facts is
   // the platform the program is run as (the Windows program's unless a test says otherwise).

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "KeyFilter.h"
+#include "SingleLine.h"
 #include "Text.h"
 
 namespace loadergui::qt {
@@ -26,6 +27,8 @@ ComboBoxControl::ComboBoxControl(const ui::ControlLayout& row, QWidget* parent)
   for (std::string_view item : row.items) combo_->addItem(ToQt(item));
   combo_->setEditText(ToQt(row.caption));
   new KeyFilter(*combo_->lineEdit(), *this);
+  // An item picked from the list is set into the field, and kept to one line like the rest.
+  new SingleLineValidator(*combo_->lineEdit());
 }
 
 std::string ComboBoxControl::text() const {

@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "Text.h"
+
 namespace loadergui::qt {
 
 namespace {
@@ -23,11 +25,15 @@ Qt::WindowFlags FlagsFor(FormWindow::Frame frame) {
   return Qt::Dialog | common;
 }
 
+// A path with a line break comes empty, as a path the program cannot hand on does: the form
+// refuses it with a message rather than cut it short into another path.
 std::vector<std::string> LocalFiles(const QMimeData* data) {
   std::vector<std::string> paths;
   if (!data) return paths;
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    if (!url.isLocalFile()) continue;
+    std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+    paths.push_back(HoldsLineBreak(path) ? std::string() : path);
   }
   return paths;
 }

@@ -23,6 +23,12 @@ bool MovesAboutTheWindow(int key) {
   }
 }
 
+// X gives the Delete key the text DEL (127), but it types no character: it deletes, as on
+// Windows, where it never reaches a key handler.
+bool TypesNoCharacter(const QKeyEvent& key) {
+  return key.text().isEmpty() || key.key() == Qt::Key_Delete;
+}
+
 }  // namespace
 
 KeyFilter::KeyFilter(QLineEdit& edit, ui::Control& control)
@@ -37,7 +43,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if ((watched != &edit_ && watched != edit_.focusProxy()) || !control_.onKeyPress) return false;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->text().isEmpty() || MovesAboutTheWindow(key->key())) return false;
+    if (TypesNoCharacter(*key) || MovesAboutTheWindow(key->key())) return false;
     return !passes(key->text());
   }
   if (event->type() == QEvent::InputMethod) {

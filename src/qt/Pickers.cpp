@@ -26,11 +26,19 @@ QString InitialName(const std::string& buffer) {
   return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
-// A Linux path can be longer than the Windows buffer; the buffer grows rather than cut it.
-void WriteAnswer(const QString& path, std::string& buffer) {
+// A Linux path can be longer than the Windows buffer; the buffer grows rather than cut it. A
+// name with a line break in it is refused (false), as the Windows program refuses a name that it
+// cannot hand to a loader: the file boxes hold one line, and cut short it would name another
+// file.
+bool WriteAnswer(const QString& path, std::string& buffer, bool& notPassable) {
   std::string answer = QFile::encodeName(path).toStdString();
+  if (HoldsLineBreak(answer)) {
+    notPassable = true;
+    return false;
+  }
   if (buffer.size() < answer.size() + 1) buffer.resize(answer.size() + 1);
   buffer.replace(0, answer.size() + 1, answer.c_str(), answer.size() + 1);
+  return true;
 }
 
 // The dialog opens in the current directory, which the ISO picker makes the program's folder
@@ -50,8 +58,7 @@ bool RunFileDialog(QFileDialog::AcceptMode mode, platform::FileDialogRecord& rec
   QString initialName = InitialName(record.file);
   if (!initialName.isEmpty()) dialog.selectFile(initialName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  WriteAnswer(dialog.selectedFiles().first(), record.file);
-  return true;
+  return WriteAnswer(dialog.selectedFiles().first(), record.file, record.nameNotPassable);
 }
 
 }  // namespace
@@ -71,8 +78,7 @@ bool QtPickers::browseForFolder(platform::FolderBrowseRecord& record, std::strin
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  WriteAnswer(dialog.selectedFiles().first(), pathBuffer);
-  return true;
+  return WriteAnswer(dialog.selectedFiles().first(), pathBuffer, record.nameNotPassable);
 }
 
 }  // namespace loadergui::qt

@@ -103,9 +103,11 @@ bool QtProcesses::startProcess(const platform::Command& command, int /*windowSty
   std::optional<FoundTerminal> terminal;
   std::optional<std::string> program = startable(arguments.front(), terminal);
   if (!program) return false;
-  QStringList terminalArguments{ToPath(std::string(terminal->runOption)), ToPath(*program)};
-  terminalArguments += ToPaths(arguments.begin() + 1, arguments.end());
-  if (!QProcess::startDetached(ToPath(terminal->path), terminalArguments, QDir::currentPath())) {
+  std::vector<std::string> terminalArguments =
+      TerminalArguments(*terminal->terminal, *program, {arguments.begin() + 1, arguments.end()});
+  if (!QProcess::startDetached(ToPath(terminal->path),
+                               ToPaths(terminalArguments.begin(), terminalArguments.end()),
+                               QDir::currentPath())) {
     startFailure_ = "The terminal program " + terminal->path + " could not be started.";
     return false;
   }

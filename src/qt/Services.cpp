@@ -14,7 +14,7 @@ QtServices::QtServices(std::string programFolder, std::string programBaseName,
       QtSerialPorts(std::move(devices)) {}
 
 platform::Services QtServices::interfaces() {
-  return {*this, *this, *this, *this, *this, *this, platform::kLinuxFacts};
+  return {*this, *this, *this, *this, *this, *this, *this, platform::kLinuxFacts};
 }
 
 }  // namespace loadergui::qt

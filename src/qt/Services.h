@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Clipboard.h"
 #include "FileSystem.h"
 #include "Messages.h"
 #include "Pickers.h"
@@ -20,7 +21,8 @@ class QtServices : public QtFileSystem,
                    public QtPickers,
                    public QtProcesses,
                    public QtSerialPorts,
-                   public QtSettingsStorage {
+                   public QtSettingsStorage,
+                   public QtClipboard {
  public:
   // The program folder and base name come from the running executable.
   QtServices();

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 
 namespace loadergui::qt {
@@ -15,17 +16,21 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
+// errno is put back as it was: the signal may come between a call and its caller's look at it.
 void OnTerminationSignal(int) {
+  int savedErrno = errno;
   char byte = 1;
   ssize_t written = write(signalPipe[1], &byte, 1);
   (void)written;  // a full pipe already holds a quit to come
+  errno = savedErrno;
 }
 
 }  // namespace
 
 void QuitOnTerminationSignals() {
-  if (signalPipe[0] >= 0 || pipe(signalPipe) != 0) return;
-  for (int end : signalPipe) fcntl(end, F_SETFL, fcntl(end, F_GETFL) | O_NONBLOCK);
+  // Close-on-exec: the terminals, loaders and ARP tool the program starts must not hold either
+  // end. Neither end blocks: the handler never waits, nor does the loop that empties the pipe.
+  if (signalPipe[0] >= 0 || pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   auto* notifier =
       new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {

@@ -16,8 +16,10 @@ bool Plain(char c) {
 
 }  // namespace
 
+// A word that starts with "=" is a command's path to zsh ("=ls" is /usr/bin/ls), so it goes
+// quoted like any other word with a character of meaning.
 std::string ShellQuoted(const std::string& argument) {
-  bool plain = !argument.empty();
+  bool plain = !argument.empty() && argument.front() != '=';
   for (char c : argument) plain = plain && Plain(c);
   if (plain) return argument;
   std::string quoted = "'";

@@ -7,18 +7,33 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ShellLine.h"
+
 namespace loadergui::qt {
 
+// Each terminal as its manual gives the way to run a program with arguments in a new window.
+// The program is always an absolute path, so one that comes first is never read as an option.
+// Left out: LXQt's QTerminal, which splits the command of its -e at every blank, quoted or not,
+// so that a path with a blank in it would reach the loader in pieces; on LXQt the desktop's
+// choice (xdg-terminal-exec, x-terminal-emulator) or another terminal of the table serves.
 // clang-format off
 const std::vector<Terminal> kTerminals = {
-    // program               run option
-    {"x-terminal-emulator", "-e"},
-    {"gnome-terminal",      "--"},
-    {"konsole",             "-e"},
-    {"xfce4-terminal",      "-x"},
-    {"mate-terminal",       "-x"},
-    {"terminator",          "-x"},
-    {"xterm",               "-e"},
+    // program            before the program          one command string
+    {"xdg-terminal-exec",   {}},
+    {"x-terminal-emulator", {"-e"}},
+    {"ptyxis",              {"--new-window", "--"}},
+    {"kgx",                 {"--"}},
+    {"gnome-terminal",      {"--"}},
+    {"konsole",             {"-e"}},
+    {"xfce4-terminal",      {"-x"}},
+    {"mate-terminal",       {"-x"}},
+    {"tilix",               {"-e"},                     true},
+    {"terminator",          {"-x"}},
+    {"alacritty",           {"-e"}},
+    {"kitty",               {}},
+    {"foot",                {}},
+    {"wezterm",             {"start", "--"}},
+    {"xterm",               {"-e"}},
 };
 // clang-format on
 
@@ -36,10 +51,26 @@ std::optional<FoundTerminal> FindTerminal(const std::vector<std::string>& folder
     for (const std::string& folder : folders) {
       std::string path =
           (folder.empty() ? std::string(".") : folder) + "/" + std::string(terminal.program);
-      if (IsProgram(path)) return FoundTerminal{path, terminal.runOption};
+      if (IsProgram(path)) return FoundTerminal{path, &terminal};
     }
   }
   return std::nullopt;
+}
+
+// A command string is quoted word by word for a POSIX shell, which GLib's parser reads the same
+// way; it expands nothing, so nothing else needs guarding.
+std::vector<std::string> TerminalArguments(const Terminal& terminal, const std::string& program,
+                                           const std::vector<std::string>& arguments) {
+  std::vector<std::string> result(terminal.before.begin(), terminal.before.end());
+  if (terminal.oneCommandString) {
+    std::string command = ShellQuoted(program);
+    for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+    result.push_back(command);
+    return result;
+  }
+  result.push_back(program);
+  result.insert(result.end(), arguments.begin(), arguments.end());
+  return result;
 }
 
 std::vector<std::string> SearchFolders(const std::string& path) {

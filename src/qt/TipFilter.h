@@ -2,10 +2,14 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include "ui/Control.h"
 
 namespace loadergui::qt {
+
+// The tip's markup for a plain text whose lines end in line feeds.
+QString TipMarkup(const QString& plain);
 
 // Installed on the control's widget; an empty tip shows none.
 class TipFilter : public QObject {

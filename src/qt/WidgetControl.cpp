@@ -2,7 +2,9 @@
 #include "WidgetControl.h"
 
 #include <QApplication>
+#include <utility>
 
+#include "ContextCommands.h"
 #include "Text.h"
 #include "Twips.h"
 #include "ui/AccessibleNames.h"
@@ -53,6 +55,16 @@ void WidgetControl::captionChanged() {
   QString name = ToQt(ui::WithoutAccessKey(text()));
   for (const QPointer<QWidget>& box : namedBoxes_) {
     if (box && box->accessibleName() != name) box->setAccessibleName(name);
+  }
+}
+
+void WidgetControl::setContextCommands(std::vector<ui::ContextCommand> commands) {
+  ui::Control::setContextCommands(std::move(commands));
+  delete contextCommands_.data();
+  if (widget_ && !contextCommands().empty()) {
+    contextCommands_ = new ContextCommands(*widget_, *this);
+  } else if (widget_) {
+    widget_->setContextMenuPolicy(Qt::DefaultContextMenu);
   }
 }
 

@@ -35,6 +35,8 @@ class WidgetControl : public ui::Control {
   std::vector<std::string> items() const override { return {}; }
   void setItems(const std::vector<std::string>&) override {}
   void setFocus() override;
+  // The commands' menu and shortcuts are set up on the widget at once.
+  void setContextCommands(std::vector<ui::ContextCommand> commands) override;
 
   // Gives box this control's caption, less its access key, as the name a screen reader says
   // for it, now and after every change of the caption.
@@ -49,6 +51,7 @@ class WidgetControl : public ui::Control {
   const ui::ControlLayout& row_;
   QPointer<QWidget> widget_;
   std::vector<QPointer<QWidget>> namedBoxes_;
+  QPointer<QObject> contextCommands_;
 };
 
 }  // namespace loadergui::qt

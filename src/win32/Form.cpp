@@ -1,12 +1,14 @@
 // The form window: built from its layout table, its messages dispatched to small handlers.
 #include "Form.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CaptionControl.h"
 #include "CodePage.h"
+#include "ContextMenu.h"
 #include "Dpi.h"
 #include "MenuControl.h"
 #include "MessageFont.h"
@@ -170,6 +172,9 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case DM_GETDEFID:
       return onGetDefaultId();
+    case WM_CONTEXTMENU:
+      if (onContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+      break;
     case WM_NCDESTROY:
       onNcDestroy();
       break;
@@ -423,6 +428,45 @@ void Win32Form::showFocusedButtonAsDefault(HWND focus) {
     DWORD newStyle = (style & 0xFFFF & ~kButtonTypeMask) | wantedType;
     SendMessageA(child->window(), BM_SETSTYLE, newStyle, TRUE);
   }
+}
+
+// A control passes the request for its context menu on to its parent, the form. It comes from
+// the right mouse button, with the point on the screen, or from the keyboard (Shift+F10, the
+// menu key) with no point: the menu then opens in the middle of the control.
+bool Win32Form::onContextMenu(HWND target, LPARAM at) {
+  for (const auto& [id, child] : children_) {
+    if (child->window() != target && child->editField() != target) continue;
+    const std::vector<ui::ContextCommand>& commands = child->contextCommands();
+    if (commands.empty()) return false;
+    POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (point.x == -1 && point.y == -1) {
+      RECT bounds;
+      GetWindowRect(child->window(), &bounds);
+      point = {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    }
+    std::optional<std::size_t> chosen = TrackContextMenu(window_, commands, point);
+    // The list is read again, and the command run from a copy: the menu's own loop may have run
+    // a handler that changed it, and the command itself may change it.
+    if (chosen && *chosen < child->contextCommands().size()) {
+      std::function<void()> run = child->contextCommands()[*chosen].run;
+      if (run) run();
+    }
+    return true;
+  }
+  return false;
+}
+
+bool Win32Form::runShortcut(const MSG& message) {
+  if (!IsWindowEnabled(window_)) return false;
+  for (const auto& [id, child] : children_) {
+    for (const ui::ContextCommand& command : child->contextCommands()) {
+      if (!IsShortcutPress(message, command.shortcut)) continue;
+      std::function<void()> run = command.run;
+      if (run) run();
+      return true;
+    }
+  }
+  return false;
 }
 
 // The dialog manager asks this before it presses a default button for Enter.

@@ -38,6 +38,9 @@ class Win32Form : public ui::Form {
   static Win32Form* FromWindow(HWND window);
   // The message loop hands over the mouse messages of the form's controls for their tips.
   void relayToTips(const MSG& message) { tips_.relay(message); }
+  // The message loop hands over each key press in the form first: one that is the shortcut of
+  // a context command of one of its controls runs that command (true).
+  bool runShortcut(const MSG& message);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Sees every message of the window before the form does: true when it has handled one, with
@@ -55,6 +58,7 @@ class Win32Form : public ui::Form {
   void onSessionEnding();
   void onActivate(bool active, bool minimized);
   void onNextControl(HWND control);
+  bool onContextMenu(HWND target, LPARAM at);
   LRESULT onGetDefaultId() const;
   void onNcDestroy();
 

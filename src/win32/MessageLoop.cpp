@@ -9,6 +9,7 @@ bool TranslateFormMessage(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   Win32Form* form = root ? Win32Form::FromWindow(root) : nullptr;
   if (!form) return false;
+  if (form->runShortcut(message)) return true;
   form->relayToTips(message);
   return IsDialogMessageA(root, &message) != FALSE;
 }

@@ -7,9 +7,9 @@
 
 namespace loadergui::win32 {
 
-// Hands a message for one of the program's forms to the form's tips (the mouse) and to the
-// dialog manager, which gives the keyboard its dialog-box meaning (Tab, access keys, Enter,
-// Esc); true when it was handled.
+// Hands a message for one of the program's forms to the form's shortcuts, to its tips (the
+// mouse) and to the dialog manager, which gives the keyboard its dialog-box meaning (Tab, access
+// keys, Enter, Esc); true when it was handled.
 bool TranslateFormMessage(MSG& message);
 
 // Runs until WM_QUIT and returns its exit code.

@@ -12,7 +12,7 @@ Win32Services::Win32Services(std::string programFolder, std::string programBaseN
       Win32Processes(static_cast<Win32FileSystem&>(*this)) {}
 
 platform::Services Win32Services::interfaces() {
-  return {*this, *this, *this, *this, *this, *this};
+  return {*this, *this, *this, *this, *this, *this, *this};
 }
 
 }  // namespace loadergui::win32

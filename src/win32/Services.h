@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "Clipboard.h"
 #include "FileSystem.h"
 #include "Messages.h"
 #include "Pickers.h"
@@ -19,7 +20,8 @@ class Win32Services : public Win32FileSystem,
                       public Win32Pickers,
                       public Win32Processes,
                       public Win32SerialPorts,
-                      public Win32SettingsStorage {
+                      public Win32SettingsStorage,
+                      public Win32Clipboard {
  public:
   // The program folder and base name come from the running executable.
   Win32Services();

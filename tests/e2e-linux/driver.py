@@ -9,6 +9,7 @@ import sys
 import time
 
 import arp
+import copying
 import dumps
 import handoff
 import names
@@ -27,7 +28,8 @@ from toollog import end_of, read_log, starts
 
 def all_scenarios():
     groups = (
-        startup, transfers, arp, refusals, dumps, options, settings, handoff, names, pictures
+        startup, transfers, arp, refusals, dumps, options, settings, copying, handoff, names,
+        pictures
     )
     return [scenario for group in groups for scenario in group.SCENARIOS]
 

@@ -11,6 +11,10 @@ def click_at(x, y):
     _xdotool("mousemove", str(x), str(y), "click", "1")
 
 
+def right_click_at(x, y):
+    _xdotool("mousemove", str(x), str(y), "click", "3")
+
+
 def press(*keys):
     """Keys by their X names ("Return", "ctrl+a"), to the window that has the keyboard."""
     _xdotool("key", "--delay", "20", *keys)

@@ -1,5 +1,5 @@
 """The options dialog: OK with its chroot and ISO tests, Cancel, the close box and Esc, Default,
-and the baud-rate box that takes digits only."""
+and the baud-rate box that takes digits only (and Delete)."""
 import a11y
 import dialogs
 import hands
@@ -173,7 +173,7 @@ def default_button(box, environment):
 
 
 def baud_rate_digits_only(box, environment):
-    """Letters typed into the baud-rate box are dropped; digits stay."""
+    """Letters typed into the baud-rate box are dropped; digits stay; Delete deletes."""
     app = Program(box)
     open_options(app)
     part = a11y.editable_part(app.control(OPTIONS, "cmbBaudrate"))
@@ -186,6 +186,12 @@ def baud_rate_digits_only(box, environment):
         if seen == "57600":  # else a digit did not arrive: type it all again
             break
     require_equal("baud-rate box", "57600", a11y.text(part))
+    step("press Home, then Delete and the keypad's Delete")
+    hands.press("Home", "Delete", "KP_Delete")
+    require(
+        wait_until(lambda: a11y.text(part) == "600", INPUT_PATIENCE),
+        f"the Delete keys did not delete: {a11y.text(part)!r}",
+    )
     close_options(app, "cmdOK")
     app.exit()
 

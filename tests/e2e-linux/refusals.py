@@ -28,8 +28,9 @@ QUOTE_IN_NAME = 'Sorry, a file name cannot contain a double quote (").'
 QUOTE_IN_ADDRESS = 'Sorry, the address cannot contain a double quote (").'
 NO_TERMINAL = (
     "Sorry, tools/ravlink-serial could not be started!\nNo terminal program was found to show it "
-    "in; please install one of x-terminal-emulator, gnome-terminal, konsole, xfce4-terminal, "
-    "mate-terminal, terminator or xterm."
+    "in; please install one of xdg-terminal-exec, x-terminal-emulator, ptyxis, kgx, "
+    "gnome-terminal, konsole, xfce4-terminal, mate-terminal, tilix, terminator, alacritty, "
+    "kitty, foot, wezterm or xterm."
 )
 NO_TERMINAL_FOR_IP = NO_TERMINAL.replace("ravlink-serial", "ravlink-ip")
 NOT_RUNNABLE = (

@@ -180,7 +180,7 @@ void Program::pressKey(UINT virtualKey) {
 // Key presses and releases typed as the keyboard types them, through the system's input queue,
 // so that the program's thread sees them in its key state (Alt held down, say) just as with a
 // real keyboard; false if the system did not take them all.
-bool TypeOnKeyboard(std::initializer_list<std::pair<WORD, bool>> strokes) {
+bool TypeOnKeyboard(const std::vector<std::pair<WORD, bool>>& strokes) {
   std::vector<INPUT> keys;
   for (const auto& [virtualKey, down] : strokes) {
     INPUT key{};
@@ -198,11 +198,17 @@ WORD LetterKey(char letter) {
 
 // The keys go through the system's input queue to whichever window is in front when they come;
 // a loader's console that comes up at that moment takes them. So the probe's key log tells
-// whether the program's thread took the letter's key press from its queue: if it did not, the
-// keys provably went elsewhere and are typed again once the window is back in front, as a
-// person presses them again; keys that arrived are never typed twice.
-void Program::pressAltKey(char letter) {
-  WORD key = LetterKey(letter);
+// whether the program's thread took the key's press from its queue: if it did not, the keys
+// provably went elsewhere and are typed again once the window is back in front, as a person
+// presses them again; keys that arrived are never typed twice.
+void Program::pressChord(const std::vector<WORD>& modifiers, WORD key, const std::string& what) {
+  std::vector<std::pair<WORD, bool>> strokes;
+  for (WORD modifier : modifiers) strokes.emplace_back(modifier, true);
+  strokes.emplace_back(key, true);
+  strokes.emplace_back(key, false);
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
+    strokes.emplace_back(*modifier, false);
+  }
   for (int attempt = 1;; ++attempt) {
     Form form = options_ && IsWindowVisible(options_) ? Form::Options : Form::Main;
     Require(bringToFront(form),
@@ -210,23 +216,45 @@ void Program::pressAltKey(char letter) {
             "focus is on " +
                 focus());
     long before = probe().keysTaken();
-    Require(TypeOnKeyboard({{VK_MENU, true}, {key, true}, {key, false}, {VK_MENU, false}}),
-            "the keys could not be typed");
+    Require(TypeOnKeyboard(strokes), "the keys could not be typed");
     sync();
     auto arrived = [&] {
       std::vector<WORD> taken = probe().keysTakenSince(before);
       return std::find(taken.begin(), taken.end(), key) != taken.end();
     };
     if (WaitUntil(arrived, kKeyArrival)) return;
-    Require(attempt < kTypingAttempts, std::string("Alt+") + letter + " never reached the " +
-                                           "program in " + std::to_string(attempt) +
-                                           " tries; the focus is on " + focus());
+    Require(attempt < kTypingAttempts, what + " never reached the program in " +
+                                           std::to_string(attempt) + " tries; the focus is on " +
+                                           focus());
     // A lone Alt that did arrive selects the menu bar; Esc leaves it before the next try.
     if (InMenuMode(main())) {
       pressKey(VK_ESCAPE);
       Require(WaitUntil([&] { return !InMenuMode(main()); }), "Esc did not leave the menu bar");
     }
   }
+}
+
+void Program::pressAltKey(char letter) {
+  pressChord({VK_MENU}, LetterKey(letter), std::string("Alt+") + letter);
+}
+
+void Program::typeKey(WORD key) {
+  Require(TypeOnKeyboard({{key, true}, {key, false}}), "the key could not be typed");
+}
+
+// A right click at the middle of the control, through the system's input queue, as the mouse
+// makes it; waits until the program has handled it or sits in the menu it opened.
+void Program::rightClick(Form form, std::string_view name) {
+  HWND target = requireUsable(form, name);
+  RECT bounds{};
+  GetWindowRect(target, &bounds);
+  SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  Require(SendInput(2, clicks, sizeof(INPUT)) == 2, "the click could not be made");
+  sync();
 }
 
 void Program::chooseByKeyboard(char menuKey, char itemKey) {

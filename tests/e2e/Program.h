@@ -80,6 +80,15 @@ class Program {
   // the window in front (brought there first); returns once the program has taken the key from
   // its queue, not handled it.
   void pressAltKey(char letter);
+  // A key pressed with the modifiers (VK_CONTROL, VK_SHIFT, ...) held down, typed through the
+  // input queue into the window in front (brought there first); returns once the program has
+  // taken the key from its queue, not handled it. WHAT names the keys in a failure.
+  void pressChord(const std::vector<WORD>& modifiers, WORD key, const std::string& what);
+  // One key pressed and let go through the input queue, into whatever takes the keyboard now
+  // (an open menu, say); not waited for.
+  void typeKey(WORD key);
+  // A right click on the control through the input queue; waits as click does.
+  void rightClick(Form form, std::string_view name);
   // Alt and the menu's access key, then, once the menu has dropped down, the item's access
   // key; waits until the menu has closed and the command has been handled.
   void chooseByKeyboard(char menuKey, char itemKey);

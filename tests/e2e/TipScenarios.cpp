@@ -1,9 +1,12 @@
 // The Execute button's tip, shown by resting the mouse pointer on the button: the command line
-// a press starts, or the message it refuses with.
+// a press starts, or the message it refuses with; and Copy Command Line, which puts that line
+// on the clipboard from the button's context menu or with Ctrl+Shift+C.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Check.h"
+#include "Clipboard.h"
 #include "Controls.h"
 #include "Dialogs.h"
 #include "Files.h"
@@ -116,11 +119,100 @@ void LoaderGoneRunsNoArp(const Sandbox& box, const Environment& environment) {
   app.exit();
 }
 
+bool MenuOpen(Program& app) {
+  for (HWND window : app.shownWindows()) {
+    if (ClassName(window) == "#32768") return true;
+  }
+  return false;
+}
+
+// The keyboard on the Execute button: into the upload box, then Tab.
+void FocusExecute(Program& app) {
+  app.clickInto(Form::Main, "txtUpload");
+  app.tabTo("cmdExecute");
+}
+
+std::wstring InCodePage(const std::string& text) {
+  int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+void RequireCopied(const std::string& what, const std::string& expected) {
+  RequireEqual("the clipboard's text after " + what, expected,
+               ClipboardText().value_or("(no text)"));
+  Require(ClipboardWideText() == InCodePage(expected),
+          "the clipboard's wide text after " + what + " is not the same line");
+}
+
+// Each way to the button's menu opens it; its access key copies the line the tip shows, in both
+// the 8-bit and the wide form (the name has an accented letter and two blanks); Ctrl+Shift+C
+// copies it from anywhere in the window. A refused press copies nothing and says why.
+void CopyCommandLine(const Sandbox& box, const Environment& environment) {
+  std::string file = box.path("d" + AccentedLetter() + "mo  1.elf");
+  WriteWholeFile(file, "elf");
+  Program app(box, environment.probeLibrary);
+  Step("put the file's path into the upload box");
+  app.paste(Form::Main, "txtUpload", file);
+  std::string expected =
+      "tools\\ravlink-serial.exe -t COM1 -b 115200 -a 0x8c010000 -x \"" + file + "\"";
+
+  struct Way {
+    const char* what;
+    std::function<void()> openMenu;
+  };
+  const Way ways[] = {
+      {"the right mouse button", [&] { app.rightClick(Form::Main, "cmdExecute"); }},
+      {"Shift+F10",
+       [&] {
+         FocusExecute(app);
+         app.pressChord({VK_SHIFT}, VK_F10, "Shift+F10");
+       }},
+      {"the menu key",
+       [&] {
+         FocusExecute(app);
+         app.pressChord({}, VK_APPS, "the menu key");
+       }},
+  };
+  for (const Way& way : ways) {
+    EmptyTheClipboard();
+    Step(std::string("open the Execute button's context menu by ") + way.what);
+    way.openMenu();
+    Require(WaitUntil([&] { return MenuOpen(app); }), std::string(way.what) + " opened no menu");
+    Step("choose Copy Command Line by its access key");
+    app.typeKey('C');
+    Require(WaitUntil([&] { return !MenuOpen(app); }), "the menu stayed open");
+    app.sync();
+    Require(!MenuOpen(app), "a second menu opened");
+    RequireCopied(way.what, expected);
+  }
+
+  Step("press Ctrl+Shift+C in the upload box");
+  EmptyTheClipboard();
+  app.clickInto(Form::Main, "txtUpload");
+  app.pressChord({VK_CONTROL, VK_SHIFT}, 'C', "Ctrl+Shift+C");
+  app.sync();
+  RequireCopied("Ctrl+Shift+C", expected);
+  RequireNothingStarted(app, box, 0);
+
+  Step("press Ctrl+Shift+C with a file that is not there");
+  app.paste(Form::Main, "txtUpload", box.path("nothere.elf"));
+  EmptyTheClipboard();
+  app.pressChord({VK_CONTROL, VK_SHIFT}, 'C', "Ctrl+Shift+C");
+  AnswerMessageBox(app, "Oops!", "Sorry, that file does not exist!");
+  Require(!ClipboardText(), "a refused press put text on the clipboard");
+  RequireNothingStarted(app, box, 0);
+  app.exit();
+}
+
 }  // namespace
 
 std::vector<Scenario> TipScenarios() {
   return {{"tip-shows-what-a-press-starts", TipShowsTheNextPress},
-          {"loader-gone-runs-no-arp-and-the-tip-says-so", LoaderGoneRunsNoArp}};
+          {"loader-gone-runs-no-arp-and-the-tip-says-so", LoaderGoneRunsNoArp},
+          {"copy-command-line", CopyCommandLine}};
 }
 
 }  // namespace e2e

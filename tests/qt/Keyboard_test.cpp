@@ -172,6 +172,42 @@ TEST_F(KeyboardTest, BaudRateTakesDigitsOnlyWithABeepForOthers) {
   }
 }
 
+struct DeleteCase {
+  const char* name;
+  Qt::KeyboardModifiers modifiers;
+};
+
+// X gives Delete the text DEL (127), as the keys sent here have it; it types no character, so it
+// deletes without a beep, the keypad's too. The keys go through the window system, as the
+// user's do.
+const DeleteCase kDeletes[] = {
+    {"Delete", Qt::NoModifier},
+    {"KeypadDelete", Qt::KeypadModifier},
+};
+
+TEST_F(KeyboardTest, DeleteDeletesInTheBaudRateBox) {
+  for (const auto& c : kDeletes) {
+    SCOPED_TRACE(c.name);
+    app->frmOptions().cmbBaudrate->setText("115200");
+    services->beeps = 0;
+    withOptions([&c, this](QDialog& dialog) {
+      QLineEdit* edit = widget<QComboBox>(optionsForm(), "cmbBaudrate")->lineEdit();
+      edit->setFocus();
+      edit->home(false);
+      for (int press = 0; press < 2; ++press) {
+        for (QTest::KeyAction action : {QTest::Press, QTest::Release}) {
+          QTest::sendKeyEvent(action, dialog.windowHandle(), Qt::Key_Delete, QChar(0x7F),
+                              c.modifiers);
+        }
+      }
+      EXPECT_EQ(edit->text(), QStringLiteral("5200"));
+      QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(services->beeps, 0);
+    EXPECT_EQ(app->frmOptions().cmbBaudrate->text(), "5200");
+  }
+}
+
 TEST_F(KeyboardTest, OtherFieldsTakeWhateverIsTyped) {
   withOptions([this](QDialog& dialog) {
     QLineEdit* edit = widget<QComboBox>(optionsForm(), "cmbCOMPort")->lineEdit();

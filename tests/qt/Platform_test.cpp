@@ -1,4 +1,7 @@
 // The file search, the serial devices, the settings file and the program as a whole on Linux.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -6,7 +9,9 @@
 #include <QMimeData>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 
 #include "QtFixture.h"
@@ -141,6 +146,51 @@ TEST_F(PlatformTest, TheEndOfTheSessionWithTheOptionsOpenSavesThemAsTheyStand) {
   EXPECT_TRUE(allAnswered());
   EXPECT_TRUE(app->ended());
   EXPECT_NE(readFile("tools/settings.ini").find("ADDRESS=0x8c000123"), std::string::npos);
+}
+
+// The open pipes of the process, by descriptor.
+std::vector<int> OpenPipes() {
+  std::vector<int> pipes;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+    if (!error && target.rfind("pipe:", 0) == 0)
+      pipes.push_back(std::stoi(entry.path().filename()));
+  }
+  std::sort(pipes.begin(), pipes.end());
+  return pipes;
+}
+
+// What a fresh process checks of the signal pipe: the programs it starts do not inherit it,
+// neither end blocks, and the handler leaves errno as it found it, even when the pipe is full
+// and its write fails. Exits 0 when all hold, else with the number of the first that does not.
+[[noreturn]] void CheckTheSignalPipe() {
+  std::vector<int> before = OpenPipes();
+  qt::QuitOnTerminationSignals();
+  std::vector<int> ends;
+  for (int fd : OpenPipes()) {
+    if (!std::binary_search(before.begin(), before.end(), fd)) ends.push_back(fd);
+  }
+  if (ends.size() != 2) std::_Exit(1);
+  int writeEnd = -1;
+  for (int fd : ends) {
+    if ((fcntl(fd, F_GETFD) & FD_CLOEXEC) == 0) std::_Exit(2);
+    int flags = fcntl(fd, F_GETFL);
+    if ((flags & O_NONBLOCK) == 0) std::_Exit(3);
+    if ((flags & O_ACCMODE) == O_WRONLY) writeEnd = fd;
+  }
+  if (writeEnd < 0) std::_Exit(4);
+  char byte = 0;
+  while (write(writeEnd, &byte, 1) == 1) {
+  }
+  errno = EDOM;
+  std::raise(SIGTERM);
+  std::_Exit(errno == EDOM ? 0 : 5);
+}
+
+TEST(SignalPipeTest, IsNotInheritedNeverBlocksAndKeepsErrno) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(CheckTheSignalPipe(), ::testing::ExitedWithCode(0), "");
 }
 
 // Upload and Execute through the IP loader with the ARP step: the ARP tool has ended before the

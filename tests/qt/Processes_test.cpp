@@ -32,6 +32,9 @@ const QuoteCase kQuotes[] = {
     {"it's", "'it'\\''s'"},
     {"`x`;rm", "'`x`;rm'"},
     {"~", "'~'"},
+    {"=ls", "'=ls'"},
+    {"a=b", "a=b"},
+    {"-a=", "-a="},
 };
 
 TEST(ShellLineTest, QuotesOnlyWhatTheShellWouldRead) {
@@ -69,41 +72,104 @@ TEST_F(ProcessesTest, LoaderStartsInATerminalWithItsArgumentsAsTheyAre) {
   EXPECT_EQ(tools[0].currentDirectory, std::filesystem::current_path().string());
 }
 
+// Blanks, tabs, quotes, shell characters, an empty argument and a leading "=", none of which
+// any terminal may change on the way to the loader.
+const platform::Command kTrickyForTerminals =
+    Command({"tools/ravlink-ip", "-t", "=10.0.0.1", "-a", "", "-c", "/tmp/my  root", "-x",
+             "$HOME's `f`\t#1;*.elf"});
+
 struct TerminalCase {
   const char* installed;
-  const char* runOption;
+  std::vector<std::string> before;  // the terminal's arguments before the program
+  bool oneCommandString;            // the program and its arguments as one string after them
 };
 
 const TerminalCase kTerminalCases[] = {
-    {"gnome-terminal", "--"}, {"konsole", "-e"},    {"xfce4-terminal", "-x"},
-    {"mate-terminal", "-x"},  {"terminator", "-x"}, {"xterm", "-e"},
+    {"xdg-terminal-exec", {}, false},
+    {"x-terminal-emulator", {"-e"}, false},
+    {"ptyxis", {"--new-window", "--"}, false},
+    {"kgx", {"--"}, false},
+    {"gnome-terminal", {"--"}, false},
+    {"konsole", {"-e"}, false},
+    {"xfce4-terminal", {"-x"}, false},
+    {"mate-terminal", {"-x"}, false},
+    {"tilix", {"-e"}, true},
+    {"terminator", {"-x"}, false},
+    {"alacritty", {"-e"}, false},
+    {"kitty", {}, false},
+    {"foot", {}, false},
+    {"wezterm", {"start", "--"}, false},
+    {"xterm", {"-e"}, false},
 };
 
-TEST_F(ProcessesTest, EachKnownTerminalGetsTheProgramAfterItsOwnOption) {
+// The stand-in, under each terminal's name, runs the program only when it comes the way that
+// terminal takes it (a command string split by GLib's own shell parser); the loader must then
+// get every argument whole.
+TEST_F(ProcessesTest, EachKnownTerminalPassesEveryArgumentUnchanged) {
+  std::vector<std::string> expected = argumentsOf(kTrickyForTerminals);
   for (const auto& c : kTerminalCases) {
     SCOPED_TRACE(c.installed);
     std::filesystem::remove_all(terminals);
     std::filesystem::create_directories(terminals);
+    std::filesystem::remove(folder / "tools" / "standin-calls.log");
     installTerminal(c.installed);
-    ASSERT_TRUE(services->startProcess(Command({"tools/arp", "-s", "1", "2"}), 1));
-    std::vector<LogLine> log = terminalLog(1);
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].arguments,
-              (std::vector<std::string>{(terminals / c.installed).string(), c.runOption,
-                                        path("tools/arp"), "-s", "1", "2"}));
+    ASSERT_TRUE(services->startProcess(kTrickyForTerminals, 1));
+    std::vector<LogLine> terminal = terminalLog(1);
+    ASSERT_EQ(terminal.size(), 1u);
+    std::vector<std::string> called{(terminals / c.installed).string()};
+    called.insert(called.end(), c.before.begin(), c.before.end());
+    if (c.oneCommandString) {
+      ASSERT_EQ(terminal[0].arguments.size(), called.size() + 1);
+      EXPECT_EQ(
+          std::vector<std::string>(terminal[0].arguments.begin(), terminal[0].arguments.end() - 1),
+          called);
+    } else {
+      called.insert(called.end(), expected.begin(), expected.end());
+      EXPECT_EQ(terminal[0].arguments, called);
+    }
+    // Its start and its end, so that no line of this loader comes into the next case's log.
+    std::vector<LogLine> tools = toolLog(2);
+    ASSERT_EQ(tools.size(), 2u);
+    EXPECT_EQ(tools[0].event, "start");
+    EXPECT_EQ(tools[0].arguments, expected);
+    EXPECT_EQ(tools[0].processId, terminal[0].processId);
   }
 }
 
-TEST_F(ProcessesTest, DebiansChoiceComesBeforeTheOthers) {
-  installTerminal("xterm");
-  installTerminal("x-terminal-emulator");
-  ASSERT_TRUE(services->startProcess(Command({"tools/arp"}), 1));
-  EXPECT_EQ(terminalLog(1).at(0).tool, "x-terminal-emulator");
+TEST(TerminalTableTest, IsTheOneTheTestsKnow) {
+  ASSERT_EQ(qt::kTerminals.size(), std::size(kTerminalCases));
+  for (std::size_t i = 0; i < qt::kTerminals.size(); ++i) {
+    EXPECT_EQ(qt::kTerminals[i].program, kTerminalCases[i].installed);
+  }
+}
+
+// With every terminal there, each is taken only while none before it in the table is.
+TEST_F(ProcessesTest, TerminalsAreTakenInTheTablesOrder) {
+  for (const auto& c : kTerminalCases) installTerminal(c.installed);
+  for (const auto& c : kTerminalCases) {
+    std::filesystem::remove(terminals / "standin-calls.log");
+    ASSERT_TRUE(services->startProcess(Command({"tools/arp", "-s", "1", "2"}), 1));
+    EXPECT_EQ(terminalLog(1).at(0).tool, c.installed);
+    std::filesystem::remove(terminals / c.installed);
+  }
+}
+
+TEST_F(ProcessesTest, AFolderEarlierOnThePathDoesNotOutrankAnEarlierTerminal) {
+  std::filesystem::path early = folder / "early";
+  std::filesystem::create_directories(early);
+  std::filesystem::copy_file(std::filesystem::path(LOADERGUI_STANDINS) / "standin-terminal",
+                             early / "xterm");
+  installTerminal("kgx");
+  qt::QtServices ordered(folder.string(), "ravlinkgui", {early.string(), terminals.string()},
+                         devices.string());
+  ASSERT_TRUE(ordered.startProcess(Command({"tools/arp", "-s", "1", "2"}), 1));
+  EXPECT_EQ(terminalLog(1).at(0).tool, "kgx");
 }
 
 const char* const kNoTerminal =
-    "No terminal program was found to show it in; please install one of x-terminal-emulator, "
-    "gnome-terminal, konsole, xfce4-terminal, mate-terminal, terminator or xterm.";
+    "No terminal program was found to show it in; please install one of xdg-terminal-exec, "
+    "x-terminal-emulator, ptyxis, kgx, gnome-terminal, konsole, xfce4-terminal, mate-terminal, "
+    "tilix, terminator, alacritty, kitty, foot, wezterm or xterm.";
 
 TEST_F(ProcessesTest, WithoutATerminalTheRefusalNamesWhatIsMissing) {
   EXPECT_FALSE(services->canStart("tools/ravlink-serial"));

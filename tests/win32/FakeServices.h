@@ -16,13 +16,15 @@
 namespace loadergui::win32::formtest {
 
 // Platform services that touch nothing: no required file is found, so the check is skipped;
-// the settings file reads as empty; writes and beeps are only counted.
+// the settings file reads as empty; writes and beeps are only counted, and what goes to the
+// clipboard is kept.
 class FakeServices : public platform::Messages,
                      public platform::Pickers,
                      public platform::Processes,
                      public platform::FileSystem,
                      public platform::SerialPorts,
-                     public platform::SettingsStorage {
+                     public platform::SettingsStorage,
+                     public platform::Clipboard {
  public:
   FakeServices() {
     char temp[MAX_PATH] = {};
@@ -32,19 +34,25 @@ class FakeServices : public platform::Messages,
   }
   ~FakeServices() override { RemoveDirectoryA(folder_.c_str()); }
 
-  platform::Services interfaces() { return {*this, *this, *this, *this, *this, *this}; }
+  platform::Services interfaces() { return {*this, *this, *this, *this, *this, *this, *this}; }
 
   void messageBox(const ui::Form*, const std::string& text, const std::string&) override {
     messages.push_back(text);
   }
   void beep() override { ++beeps; }
+  bool putText(const ui::Form*, const std::string& text) override {
+    copied.push_back(text);
+    return true;
+  }
   bool getOpenFileName(platform::FileDialogRecord&) override { return false; }
   bool getSaveFileName(platform::FileDialogRecord&) override { return false; }
   bool browseForFolder(platform::FolderBrowseRecord&, std::string&) override { return false; }
   void runAndWait(const platform::Command&, int) override {}
   bool startProcess(const platform::Command&, int) override { return false; }
   bool canStart(const std::string&) override { return false; }
-  bool findFile(const std::string&, platform::SearchFor) override { return false; }
+  bool findFile(const std::string& pattern, platform::SearchFor) override {
+    return files.count(pattern) != 0;
+  }
   bool isFolder(const std::string& path) override { return folders.count(path) != 0; }
   std::vector<std::string> serialPorts() override { return ports; }
   void setCurrentDirectory(const std::string& folder) override { currentDirectory_ = folder; }
@@ -56,7 +64,10 @@ class FakeServices : public platform::Messages,
   }
 
   std::vector<std::string> messages;
+  std::vector<std::string> copied;
   std::set<std::string> folders;
+  // Ordinary files that the search finds (the program's own file is never among them).
+  std::set<std::string> files;
   std::vector<std::string> ports;
   std::map<std::string, std::string> written;
   int writes = 0;

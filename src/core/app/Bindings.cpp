@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/Captions.h"
 #include "app/Handlers.h"
 
 namespace loadergui {
@@ -56,6 +57,9 @@ void BindClicks(App& app, Window& window, const ClickBinding<Window> (&table)[N]
 void BindMainWindow(App& app, MainWindow& window) {
   BindClicks(app, window, kMainWindowClicks);
   window.cmdExecute->tipText = [&app] { return frmMain::cmdExecute_Tip(app); };
+  window.cmdExecute->setContextCommands({{text::kCopyCommandLine,
+                                          {ui::kCtrl | ui::kShift, 'C'},
+                                          [&app] { frmMain::cmdExecute_CopyCommandLine(app); }}});
   window.form().onDropFiles = [&app](const std::vector<std::string>& paths) {
     frmMain::Form_DropFiles(app, paths);
   };

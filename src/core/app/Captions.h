@@ -26,6 +26,11 @@ inline constexpr const char* kDownloadPrompt = "Please select a file to download
 inline constexpr const char* kChrootPrompt = "Please select a folder...";
 inline constexpr const char* kIsoPrompt = "Please select an ISO image...";
 inline constexpr const char* kMacPrompt = "Set MAC address";
+// The Execute button's context menu command, and what it says when the copy fails.
+inline constexpr const char* kCopyCommandLine = "&Copy Command Line";
+inline constexpr const char* kClipboardRefused =
+    "Sorry, the command line could not be put on the clipboard; another program may be using "
+    "it. Please try again.";
 // The size the program starts with, which a download refuses as no size at all.
 inline constexpr const char* kUnsetFileSize = "0x0";
 

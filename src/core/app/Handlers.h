@@ -23,6 +23,8 @@ void mnuConfigDownload_Click(App& app);
 void mnuConfigOptions_Click(App& app);
 // app/About.cpp
 void mnuHelpAbout_Click(App& app);
+// app/CopyCommandLine.cpp
+void cmdExecute_CopyCommandLine(App& app);
 // app/DropFiles.cpp
 void Form_DropFiles(App& app, const std::vector<std::string>& paths);
 // app/OpenFile.cpp

@@ -2,6 +2,7 @@
 // which a front end provides together.
 #pragma once
 
+#include "platform/Clipboard.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "platform/Pickers.h"
@@ -20,6 +21,7 @@ struct Services {
   FileSystem& files;
   SerialPorts& serialPorts;
   SettingsStorage& settings;
+  Clipboard& clipboard;
   // The platform's tool names, required files, paths and serial devices; the Windows program's
   // unless the front end names its own platform's table.
   const PlatformFacts& facts = kWindowsFacts;

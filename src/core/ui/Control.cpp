@@ -24,4 +24,17 @@ int Control::keyPress(int keyAscii) {
   return keyAscii;
 }
 
+void Control::setContextCommands(std::vector<ContextCommand> commands) {
+  contextCommands_ = std::move(commands);
+}
+
+std::string ShortcutText(Shortcut shortcut) {
+  if (shortcut.key == 0) return {};
+  std::string text;
+  if (shortcut.modifiers & kCtrl) text += "Ctrl+";
+  if (shortcut.modifiers & kAlt) text += "Alt+";
+  if (shortcut.modifiers & kShift) text += "Shift+";
+  return text + shortcut.key;
+}
+
 }  // namespace loadergui::ui

@@ -19,6 +19,28 @@ enum class ControlKind {
   Caption
 };
 
+// The modifier keys of a shortcut.
+enum ShortcutModifier : unsigned { kCtrl = 1, kShift = 2, kAlt = 4 };
+
+// A key with its modifiers: key is an upper-case letter or a digit, the same code on every
+// platform; 0 is no shortcut at all.
+struct Shortcut {
+  unsigned modifiers = 0;
+  char key = 0;
+};
+
+// "Ctrl+Shift+C", as a menu shows a shortcut; empty for none.
+std::string ShortcutText(Shortcut shortcut);
+
+// A command of a control's context menu (the right mouse button, Shift+F10 or the menu key
+// while the control has the focus); its shortcut runs it from anywhere in the control's window
+// while that window is active.
+struct ContextCommand {
+  std::string caption;  // the access key marked with "&"
+  Shortcut shortcut;
+  std::function<void()> run;
+};
+
 // Check-box values; only Ticked counts as set anywhere in the program.
 constexpr int kCleared = 0;
 constexpr int kTicked = 1;
@@ -67,6 +89,10 @@ class Control {
   // The tip shown while the mouse pointer rests on the control; an empty text shows none.
   std::function<std::string()> tipText;
 
+  const std::vector<ContextCommand>& contextCommands() const { return contextCommands_; }
+  // Gives the control its context menu, replacing any before; a backend hears of it at once.
+  virtual void setContextCommands(std::vector<ContextCommand> commands);
+
  protected:
   // Stores a check-box value without running any handler.
   virtual void storeValue(int value) = 0;
@@ -74,6 +100,7 @@ class Control {
  private:
   std::string name_;
   ControlKind kind_;
+  std::vector<ContextCommand> contextCommands_;
 };
 
 }  // namespace loadergui::ui

@@ -1,23 +1,107 @@
 // Stand-in for a terminal program: logs its call under the name it was started by, then becomes
-// the program it was asked to run (after -e, -x or --), which thus logs the same process id.
+// the program it was asked to run, which thus logs the same process id. Under the name of a
+// terminal it knows, it takes the program only the way that terminal takes it (after its
+// options, or as one command string that GLib's shell parser splits); under any other name,
+// after the first -e, -x or --.
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "StandIn.h"
+
+namespace {
+
+struct KnownTerminal {
+  std::string_view name;
+  std::vector<std::string_view> before;  // what must come before the program, in this order
+  bool oneCommandString;                 // the program and its arguments in one more argument
+};
+
+// clang-format off
+const KnownTerminal kKnown[] = {
+    {"xdg-terminal-exec",   {},                        false},
+    {"x-terminal-emulator", {"-e"},                    false},
+    {"ptyxis",              {"--new-window", "--"},    false},
+    {"kgx",                 {"--"},                    false},
+    {"gnome-terminal",      {"--"},                    false},
+    {"konsole",             {"-e"},                    false},
+    {"xfce4-terminal",      {"-x"},                    false},
+    {"mate-terminal",       {"-x"},                    false},
+    {"tilix",               {"-e"},                    true},
+    {"terminator",          {"-x"},                    false},
+    {"alacritty",           {"-e"},                    false},
+    {"kitty",               {},                        false},
+    {"foot",                {},                        false},
+    {"wezterm",             {"start", "--"},           false},
+    {"xterm",               {"-e"},                    false},
+};
+// clang-format on
+
+int Run(char** programAndArguments) {
+  execvp(programAndArguments[0], programAndArguments);
+  std::perror(programAndArguments[0]);
+  return 127;
+}
+
+// The command string split by GLib itself, as the terminal that takes one does.
+int RunCommandString(const char* command) {
+  using ParseArgv = int (*)(const char*, int*, char***, void**);
+  void* glib = dlopen("libglib-2.0.so.0", RTLD_NOW);
+  auto parse = glib ? reinterpret_cast<ParseArgv>(dlsym(glib, "g_shell_parse_argv")) : nullptr;
+  if (!parse) {
+    std::fprintf(stderr, "stand-in terminal: GLib's shell parser is not to be had\n");
+    return 127;
+  }
+  int count = 0;
+  char** words = nullptr;
+  if (!parse(command, &count, &words, nullptr) || count == 0) {
+    std::fprintf(stderr, "stand-in terminal: cannot split %s\n", command);
+    return 2;
+  }
+  return Run(words);
+}
+
+int RunAsKnown(const KnownTerminal& terminal, int argc, char** argv) {
+  int at = 1;
+  for (std::string_view expected : terminal.before) {
+    if (at >= argc || expected != argv[at]) {
+      std::fprintf(stderr, "%s (stand-in): expected %s\n", argv[0], std::string(expected).c_str());
+      return 2;
+    }
+    ++at;
+  }
+  if (terminal.oneCommandString) {
+    if (at + 1 != argc) {
+      std::fprintf(stderr, "%s (stand-in): expected one command string\n", argv[0]);
+      return 2;
+    }
+    return RunCommandString(argv[at]);
+  }
+  if (at >= argc) {
+    std::fprintf(stderr, "%s (stand-in): nothing to run\n", argv[0]);
+    return 2;
+  }
+  return Run(argv + at);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace loadergui::standin;
   std::vector<std::string> arguments(argv, argv + argc);
   std::string name = arguments[0].substr(arguments[0].find_last_of('/') + 1);
   LogStart(name.c_str(), arguments);
+  for (const KnownTerminal& terminal : kKnown) {
+    if (terminal.name == name) return RunAsKnown(terminal, argc, argv);
+  }
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "-e") == 0 || std::strcmp(argv[i], "-x") == 0 ||
         std::strcmp(argv[i], "--") == 0) {
-      execvp(argv[i + 1], argv + i + 1);
-      std::perror(argv[i + 1]);
-      return 127;
+      return Run(argv + i + 1);
     }
   }
   std::fprintf(stderr, "%s (stand-in): nothing to run\n", name.c_str());
