@@ -111,8 +111,17 @@ void RenamedProgram(const Sandbox& box, const Environment& environment) {
   options.executable = "loader-gui.bin";
   Program app(box, environment.probeLibrary, options);
   RequireMainWindow(app, kFirstRun);
-  Step("choose File, Exit, with nowhere to write the settings");
-  app.exit();
+  Step("choose File, Exit, with nowhere to write the settings: the program says so and ends");
+  app.choose("&File", "E&xit");
+  MessageBoxSeen said = WaitForMessageBox(app);
+  const std::string kNotSaved =
+      "Sorry, the settings could not be saved to tools\\settings.ini.\r\n";
+  RequireEqual("title", "Oops!", said.title);
+  Require(said.text.rfind(kNotSaved, 0) == 0 && said.text.size() > kNotSaved.size(),
+          "the message is not that the settings could not be saved, with a reason: " +
+              Printable(said.text));
+  PressOk(app, said);
+  app.waitForExit();
   Require(!FolderExists(box.tools()), "the exit created a tools folder");
 }
 

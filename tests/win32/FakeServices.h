@@ -49,7 +49,8 @@ class FakeServices : public platform::Messages,
   bool browseForFolder(platform::FolderBrowseRecord&, std::string&) override { return false; }
   void runAndWait(const platform::Command&, int) override {}
   bool startProcess(const platform::Command&, int) override { return false; }
-  bool canStart(const std::string&) override { return false; }
+  // A tool can start when the test has put its file there.
+  bool canStart(const std::string& program) override { return files.count(program) != 0; }
   bool findFile(const std::string& pattern, platform::SearchFor) override {
     return files.count(pattern) != 0;
   }

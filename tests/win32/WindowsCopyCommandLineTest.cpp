@@ -66,6 +66,7 @@ class WindowsCopyCommandLineTest : public ::testing::Test {
   void SetUp() override {
     DrainMessages();
     services_.files.insert("demo.elf");
+    services_.files.insert("tools\\ravlink-serial.exe");
     app_ = std::make_unique<App>(services_.interfaces(), toolkit_);
     ASSERT_TRUE(app_->start());
     app_->frmMain().txtUpload->setText("demo.elf");
