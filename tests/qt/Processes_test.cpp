@@ -56,7 +56,7 @@ const platform::Command kTricky =
 
 TEST_F(ProcessesTest, LoaderStartsInATerminalWithItsArgumentsAsTheyAre) {
   installTerminal();
-  ASSERT_TRUE(services->startProcess(kTricky, 1));
+  ASSERT_TRUE(services->startProcess(kTricky, 1, {}));
   std::vector<LogLine> terminal = terminalLog(1);
   ASSERT_EQ(terminal.size(), 1u);
   EXPECT_EQ(terminal[0].tool, "x-terminal-emulator");
@@ -85,7 +85,7 @@ TEST_F(ProcessesTest, EachKnownTerminalGetsTheProgramAfterItsOwnOption) {
     std::filesystem::remove_all(terminals);
     std::filesystem::create_directories(terminals);
     installTerminal(c.installed);
-    ASSERT_TRUE(services->startProcess(Command({"tools/arp", "-s", "1", "2"}), 1));
+    ASSERT_TRUE(services->startProcess(Command({"tools/arp", "-s", "1", "2"}), 1, {}));
     std::vector<LogLine> log = terminalLog(1);
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].arguments,
@@ -97,7 +97,7 @@ TEST_F(ProcessesTest, EachKnownTerminalGetsTheProgramAfterItsOwnOption) {
 TEST_F(ProcessesTest, DebiansChoiceComesBeforeTheOthers) {
   installTerminal("xterm");
   installTerminal("x-terminal-emulator");
-  ASSERT_TRUE(services->startProcess(Command({"tools/arp"}), 1));
+  ASSERT_TRUE(services->startProcess(Command({"tools/arp"}), 1, {}));
   EXPECT_EQ(terminalLog(1).at(0).tool, "x-terminal-emulator");
 }
 
@@ -108,7 +108,8 @@ const char* const kNoTerminal =
 TEST_F(ProcessesTest, WithoutATerminalTheRefusalNamesWhatIsMissing) {
   EXPECT_FALSE(services->canStart("tools/ravlink-serial"));
   EXPECT_EQ(services->startFailure(), kNoTerminal);
-  EXPECT_FALSE(services->startProcess(Command({"tools/ravlink-serial", "-t", "/dev/ttyS0"}), 1));
+  EXPECT_FALSE(
+      services->startProcess(Command({"tools/ravlink-serial", "-t", "/dev/ttyS0"}), 1, {}));
   EXPECT_EQ(services->startFailure(), kNoTerminal);
 }
 
@@ -116,12 +117,12 @@ TEST_F(ProcessesTest, AMissingOrUnrunnableLoaderIsNotStarted) {
   installTerminal();
   EXPECT_FALSE(services->canStart("tools/missing"));
   EXPECT_EQ(services->startFailure(), "");
-  EXPECT_FALSE(services->startProcess(Command({"tools/missing", "-t", "x"}), 1));
+  EXPECT_FALSE(services->startProcess(Command({"tools/missing", "-t", "x"}), 1, {}));
   EXPECT_EQ(services->startFailure(), "");
   std::filesystem::permissions(folder / "tools/ravlink-ip", std::filesystem::perms::owner_read);
   EXPECT_FALSE(services->canStart("tools/ravlink-ip"));
   EXPECT_NE(services->startFailure().find("may not be run"), std::string::npos);
-  EXPECT_FALSE(services->startProcess(Command({"tools/ravlink-ip", "-t", "x"}), 1));
+  EXPECT_FALSE(services->startProcess(Command({"tools/ravlink-ip", "-t", "x"}), 1, {}));
   EXPECT_NE(services->startFailure().find("may not be run"), std::string::npos);
   EXPECT_TRUE(terminalLog().empty());
 }
@@ -139,7 +140,7 @@ TEST_F(ProcessesTest, AskingWhetherALoaderCanStartStartsNothing) {
 TEST_F(ProcessesTest, ToolsBesideTheProgramAreFoundFromAnyFolder) {
   installTerminal();
   std::filesystem::current_path(terminals);
-  ASSERT_TRUE(services->startProcess(Command({"tools/ravlink-serial", "-t", "x"}), 1));
+  ASSERT_TRUE(services->startProcess(Command({"tools/ravlink-serial", "-t", "x"}), 1, {}));
   std::vector<LogLine> log = toolLog(1);
   ASSERT_GE(log.size(), 1u);
   EXPECT_EQ(log[0].tool, "ravlink-serial");

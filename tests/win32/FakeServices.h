@@ -37,12 +37,19 @@ class FakeServices : public platform::Messages,
   void messageBox(const ui::Form*, const std::string& text, const std::string&) override {
     messages.push_back(text);
   }
+  platform::Answer ask(const ui::Form*, const std::string& text, const std::string&) override {
+    messages.push_back(text);
+    return platform::Answer::Cancel;
+  }
   void beep() override { ++beeps; }
   bool getOpenFileName(platform::FileDialogRecord&) override { return false; }
   bool getSaveFileName(platform::FileDialogRecord&) override { return false; }
   bool browseForFolder(platform::FolderBrowseRecord&, std::string&) override { return false; }
   void runAndWait(const platform::Command&, int) override {}
-  bool startProcess(const platform::Command&, int) override { return false; }
+  std::unique_ptr<platform::StartedProcess> startProcess(const platform::Command&, int,
+                                                         const platform::ProcessMatch&) override {
+    return nullptr;
+  }
   bool canStart(const std::string&) override { return false; }
   bool findFile(const std::string&, platform::SearchFor) override { return false; }
   bool isFolder(const std::string& path) override { return folders.count(path) != 0; }
