@@ -1,6 +1,7 @@
 // The program's handle count before and after many presses of its Execute button.
 #include "Presses.h"
 
+#include <cstdlib>
 #include <string_view>
 
 #include "HandleCount.h"
@@ -17,17 +18,22 @@ constexpr char kLoaderSleep[] = "standin-sleep-ms.txt";
 // Captions of the Execute button in the two upload modes.
 constexpr const char* kExecuteCaptions[] = {"&Upload", "Upload and &Execute"};
 
-// Lines of the stand-in loaders' log that begin with the word (its runs that started or ended).
-int CountLogLines(const std::string& path, std::string_view word) {
+std::string ReadLog(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
+  if (file == INVALID_HANDLE_VALUE) return {};
   std::string text;
   char block[65536];
   DWORD got = 0;
   while (ReadFile(file, block, sizeof block, &got, nullptr) && got > 0) text.append(block, got);
   CloseHandle(file);
+  return text;
+}
+
+// Lines of the stand-in loaders' log that begin with the word (its runs that started or ended).
+int CountLogLines(const std::string& path, std::string_view word) {
+  std::string text = ReadLog(path);
   int count = 0;
   std::size_t lineStart = 0;
   while (lineStart < text.size()) {
@@ -40,6 +46,33 @@ int CountLogLines(const std::string& path, std::string_view word) {
     lineStart = end + 1;
   }
   return count;
+}
+
+// The process id of the last loader run that ended: the third field of the last line
+// "end", stamp, pid, tool; 0 when none has.
+DWORD LastEndedLoader(const std::string& path) {
+  std::string text = ReadLog(path);
+  DWORD pid = 0;
+  for (std::size_t line = 0; line < text.size();) {
+    std::size_t next = text.find('\n', line);
+    if (next == std::string::npos) break;  // a line still being written
+    if (text.compare(line, 4, "end\t") == 0) {
+      std::size_t field = text.find('\t', line + 4);
+      if (field < next) pid = std::strtoul(text.c_str() + field + 1, nullptr, 10);
+    }
+    line = next + 1;
+  }
+  return pid;
+}
+
+// A stand-in writes its end line a moment before its process is gone. The next press waits for
+// that, since the program asks whether to end a loader of the same kind that still runs.
+bool WaitForLoaderGone(DWORD pid) {
+  HANDLE loader = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!loader) return true;
+  bool gone = WaitForSingleObject(loader, kPatienceMs) == WAIT_OBJECT_0;
+  CloseHandle(loader);
+  return gone;
 }
 
 // How often one press is made at most when the system refuses its start.
@@ -128,7 +161,11 @@ PressResult MeasureHandles(const std::string& executable, const std::string& upl
         return result;
       }
       std::string dialog = DialogText(program.pid());
-      if (dialog.empty()) break;
+      if (dialog.empty()) {
+        if (WaitForLoaderGone(LastEndedLoader(log))) break;
+        result.failure = "press " + std::to_string(press) + ": its loader did not go away";
+        return result;
+      }
       if (dialog.find(kNotStarted) == std::string::npos || attempt == kPressAttempts ||
           !DismissMessage(program.pid())) {
         result.failure = "press " + std::to_string(press) + ": the program shows " + dialog;

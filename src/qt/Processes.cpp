@@ -14,6 +14,7 @@
 #include <system_error>
 #include <utility>
 
+#include "LoaderProcesses.h"
 #include "ShellLine.h"
 #include "Terminals.h"
 
@@ -97,21 +98,25 @@ bool QtProcesses::canStart(const std::string& program) {
 
 // The window style has nothing to choose here: a terminal opens as a normal window that takes
 // the focus. The loader gets the arguments as they are: no command line is split, and no shell
-// reads them.
-bool QtProcesses::startProcess(const platform::Command& command, int /*windowStyle*/) {
+// reads them. What the terminal runs is found again by its executable, the tool's file with
+// every link resolved, as the system names a process's executable.
+std::unique_ptr<platform::StartedProcess> QtProcesses::startProcess(
+    const platform::Command& command, int /*windowStyle*/, const platform::ProcessMatch& match) {
   const std::vector<std::string>& arguments = command.arguments;
   std::optional<FoundTerminal> terminal;
   std::optional<std::string> program = startable(arguments.front(), terminal);
-  if (!program) return false;
+  if (!program) return nullptr;
   std::vector<std::string> terminalArguments =
       TerminalArguments(*terminal->terminal, *program, {arguments.begin() + 1, arguments.end()});
   if (!QProcess::startDetached(ToPath(terminal->path),
                                ToPaths(terminalArguments.begin(), terminalArguments.end()),
                                QDir::currentPath())) {
     startFailure_ = "The terminal program " + terminal->path + " could not be started.";
-    return false;
+    return nullptr;
   }
-  return true;
+  std::error_code error;
+  std::filesystem::path executable = std::filesystem::canonical(*program, error);
+  return std::make_unique<LoaderProcess>(error ? *program : executable.string(), match);
 }
 
 // From the program's folder, where a press of Execute starts the tools.

@@ -2,6 +2,7 @@
 // terminal window of their own.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +21,9 @@ class QtProcesses : public platform::Processes {
   QtProcesses(platform::FileSystem& files, std::vector<std::string> searchFolders);
 
   void runAndWait(const platform::Command& command, int windowStyle) override;
-  bool startProcess(const platform::Command& command, int windowStyle) override;
+  std::unique_ptr<platform::StartedProcess> startProcess(
+      const platform::Command& command, int windowStyle,
+      const platform::ProcessMatch& match) override;
   bool canStart(const std::string& program) override;
   std::string startFailure() const override { return startFailure_; }
   std::string shellLine(const platform::Command& command) override;

@@ -80,6 +80,11 @@ inline std::vector<std::string> Arguments(const std::string& commandLine) {
   return arguments;
 }
 
+// The title of the tool's console window: its name and process id.
+inline std::string ConsoleTitle(const std::string& toolName, unsigned long pid) {
+  return toolName + " (stand-in) " + std::to_string(pid);
+}
+
 // The whole life of a stand-in tool. Loaders also write the dump file that a download names.
 inline int Run(const char* toolName, bool isLoader) {
   const char* rawCommandLine = GetCommandLineA();
@@ -89,6 +94,8 @@ inline int Run(const char* toolName, bool isLoader) {
 
   AppendLogLine("start\t" + std::to_string(Stamp()) + "\t" + pid + "\t" + toolName + "\t" +
                 currentDirectory + "\t" + commandLine + "\r\n");
+  // The console window is found by its title, as the tests look for it.
+  SetConsoleTitleA(ConsoleTitle(toolName, GetCurrentProcessId()).c_str());
   std::printf("%s (stand-in)\ncommand line: %s\ncurrent directory: %s\n", toolName,
               commandLine.c_str(), currentDirectory.c_str());
   std::fflush(stdout);

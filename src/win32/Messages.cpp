@@ -1,4 +1,4 @@
-// The refusal box and the system beep.
+// The refusal box, the question box and the system beep.
 #include "Messages.h"
 
 #include <windows.h>
@@ -11,6 +11,20 @@ namespace loadergui::win32 {
 void Win32Messages::messageBox(const ui::Form* owner, const std::string& text,
                                const std::string& title) {
   MessageBoxA(OwnerWindow(owner), text.c_str(), title.c_str(), MB_OK);
+}
+
+// Yes, No and Cancel, no icon, as the program's other boxes; Yes is the default button, and Esc
+// or the close box answer Cancel. A box that cannot be shown starts nothing either.
+platform::Answer Win32Messages::ask(const ui::Form* owner, const std::string& text,
+                                    const std::string& title) {
+  switch (MessageBoxA(OwnerWindow(owner), text.c_str(), title.c_str(), MB_YESNOCANCEL)) {
+    case IDYES:
+      return platform::Answer::Yes;
+    case IDNO:
+      return platform::Answer::No;
+    default:
+      return platform::Answer::Cancel;
+  }
 }
 
 void Win32Messages::beep() {

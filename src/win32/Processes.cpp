@@ -1,4 +1,5 @@
-// Starting the external tools, with and without waiting for them to end.
+// Starting the external tools, with and without waiting for them to end, and finding a started
+// loader again.
 #include "Processes.h"
 
 #include <windows.h>
@@ -55,6 +56,63 @@ bool Start(const std::string& application, const std::string& commandLine, int w
                         nullptr, nullptr, &startup, &process) != FALSE;
 }
 
+// How long ending a loader may take, from the request until it has gone.
+constexpr DWORD kEndPatienceMs = 3000;
+// The exit code of a loader that the program ended.
+constexpr UINT kEndedExitCode = 1;
+
+ULONGLONG CreationTime(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// A started loader, found again by its process id and the moment it was created, which tell it
+// from a later process that got the same id. No handle is held between one look and the next,
+// so that a day of loaders costs the program no handles, whether or not it ever asks.
+class Win32StartedProcess : public platform::StartedProcess {
+ public:
+  // Without the moment it was created, the process cannot be told from a later one: it is
+  // taken as ended.
+  Win32StartedProcess(DWORD id, ULONGLONG created)
+      : id_(id), created_(created), ended_(created == 0) {}
+
+  bool running() override {
+    HANDLE process = open(SYNCHRONIZE);
+    if (!process) return false;
+    bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    if (!runs) ended_ = true;
+    return runs;
+  }
+
+  // A console program that is ended takes its console window with it.
+  bool end() override {
+    HANDLE process = open(SYNCHRONIZE | PROCESS_TERMINATE);
+    if (!process) return true;
+    TerminateProcess(process, kEndedExitCode);
+    ended_ = WaitForSingleObject(process, kEndPatienceMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended_;
+  }
+
+ private:
+  // The loader's process with those rights; nullptr once it has ended and gone, or when the id
+  // now belongs to another process (one of another user's cannot be opened at all).
+  HANDLE open(DWORD access) {
+    if (ended_) return nullptr;
+    HANDLE process = OpenProcess(access | PROCESS_QUERY_INFORMATION, FALSE, id_);
+    if (process && CreationTime(process) == created_) return process;
+    if (process) CloseHandle(process);
+    ended_ = true;
+    return nullptr;
+  }
+
+  DWORD id_;
+  ULONGLONG created_;
+  bool ended_;
+};
+
 // The system's sentence for an error code, without its line end; empty when it has none.
 std::string SystemMessage(DWORD error) {
   char* text = nullptr;
@@ -94,20 +152,24 @@ void Win32Processes::runAndWait(const platform::Command& command, int windowStyl
   CloseHandle(process.hThread);
 }
 
-// The tool gets a console window of its own and lives on by itself; no handle is kept.
-// A start that fails says why in the system's own words ("The system cannot find the file
-// specified."), so that a user can mend it, or tell a missing file from a lack of memory.
-bool Win32Processes::startProcess(const platform::Command& command, int windowStyle) {
+// The tool gets a console window of its own and lives on by itself; no handle is kept, the
+// process itself is found again (so the match, for platforms that must look for it, is not
+// needed). A start that fails says why in the system's own words ("The system cannot find the
+// file specified."), so that a user can mend it, or tell a missing file from a lack of memory.
+std::unique_ptr<platform::StartedProcess> Win32Processes::startProcess(
+    const platform::Command& command, int windowStyle, const platform::ProcessMatch& /*match*/) {
   PROCESS_INFORMATION process{};
   startFailure_.clear();
   if (!Start(programBesideUs(command.arguments.front()), command.line, windowStyle, FALSE,
              NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE, process)) {
     startFailure_ = SystemMessage(GetLastError());
-    return false;
+    return nullptr;
   }
+  auto started =
+      std::make_unique<Win32StartedProcess>(process.dwProcessId, CreationTime(process.hProcess));
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  return true;
+  return started;
 }
 
 // The tool must be an ordinary file, beside the program or from the current directory, as a

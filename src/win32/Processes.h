@@ -1,6 +1,7 @@
 // Starting the external tools through the real Windows process functions.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -14,7 +15,9 @@ class Win32Processes : public platform::Processes {
   explicit Win32Processes(platform::FileSystem& files) : files_(files) {}
 
   void runAndWait(const platform::Command& command, int windowStyle) override;
-  bool startProcess(const platform::Command& command, int windowStyle) override;
+  std::unique_ptr<platform::StartedProcess> startProcess(
+      const platform::Command& command, int windowStyle,
+      const platform::ProcessMatch& match) override;
   bool canStart(const std::string& program) override;
   std::string startFailure() const override { return startFailure_; }
   // The system's 8-bit code page, the one CreateProcessA hands the command line over in.

@@ -16,6 +16,7 @@ import names
 import options
 import pictures
 import refusals
+import running
 import settings
 import startup
 import transfers
@@ -28,8 +29,8 @@ from toollog import end_of, read_log, starts
 
 def all_scenarios():
     groups = (
-        startup, transfers, arp, refusals, dumps, options, settings, copying, handoff, names,
-        pictures
+        startup, transfers, arp, refusals, dumps, options, settings, copying, handoff, running,
+        names, pictures,
     )
     return [scenario for group in groups for scenario in group.SCENARIOS]
 

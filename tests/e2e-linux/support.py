@@ -5,7 +5,7 @@ import os
 import dialogs
 from check import require, require_equal, step
 from program import MAIN, OPTIONS
-from toollog import read_log, starts, wait_for_starts
+from toollog import all_gone, describe, read_log, starts, wait_for_starts
 from wait import wait_until
 
 SERIAL = "mnuRavlinkSerial"
@@ -90,8 +90,14 @@ def loader_count(box):
 
 
 def execute_and_wait(app, box):
-    """Presses Execute; gives the tool start it caused."""
+    """Presses Execute once the tools started before have gone, as a user presses again after
+    the loader has done its work (one still running would be asked about); gives the tool start
+    the press caused."""
     before = loader_count(box)
+    require(
+        wait_until(lambda: all_gone(box.tools)),
+        f"a tool started before still runs: {describe(read_log(box.tools))}",
+    )
     step("press Execute")
     app.click(MAIN, "cmdExecute")
     return wait_for_starts(box.tools, before + 1)[before]

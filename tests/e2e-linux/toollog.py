@@ -62,6 +62,22 @@ def end_of(calls, start):
     return None
 
 
+def process_gone(folder, start):
+    """Whether the process that START began has gone, having written its end line or been ended
+    before: it no longer runs the tool of FOLDER (a process ended but not yet reaped runs
+    nothing, and one that took the id later runs another program)."""
+    try:
+        running = os.readlink(f"/proc/{start.pid}/exe")
+    except OSError:
+        return True
+    return running != os.path.realpath(os.path.join(folder, start.tool))
+
+
+def all_gone(folder):
+    """Whether every tool that started from FOLDER has ended and gone."""
+    return all(process_gone(folder, call) for call in starts(read_log(folder)))
+
+
 def describe(calls):
     return (
         "; ".join(

@@ -90,7 +90,11 @@ void AnswerMessageBox(Program& program, const std::string& title, const std::str
 }
 
 void PressOk(Program& program, const MessageBoxSeen& box) {
-  PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  PressButton(program, box, IDOK);
+}
+
+void PressButton(Program& program, const MessageBoxSeen& box, int button) {
+  PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   WaitUntilGone(program, box.window, "the message box");
 }
 

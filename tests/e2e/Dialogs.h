@@ -22,6 +22,8 @@ struct MessageBoxSeen {
 MessageBoxSeen WaitForMessageBox(Program& program);
 // Presses the box's OK button and waits until it has gone.
 void PressOk(Program& program, const MessageBoxSeen& box);
+// Presses one of the box's buttons (IDYES, IDNO, IDCANCEL...) and waits until it has gone.
+void PressButton(Program& program, const MessageBoxSeen& box, int button);
 // Checks the box's title and text, that it has a single OK button and no icon, then presses OK
 // and waits until it has gone.
 void AnswerMessageBox(Program& program, const std::string& title, const std::string& text);

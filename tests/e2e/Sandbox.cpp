@@ -48,7 +48,7 @@ void Sandbox::setToolSleep(unsigned milliseconds) const {
 }
 
 void Sandbox::finish(bool keep) const {
-  WaitUntil([&] { return AllToolsEnded(ReadToolLog(tools())); }, 30000);
+  WaitUntil([&] { return AllToolsGone(ReadToolLog(tools())); }, 30000);
   if (!keep) clear();
 }
 

@@ -29,8 +29,8 @@ class Sandbox {
   // The stand-in tools stay alive this long (tools\standin-sleep-ms.txt).
   void setToolSleep(unsigned milliseconds) const;
 
-  // Waits for every stand-in tool that started to end, then removes the folder (or empties the
-  // drive) unless it is to be kept for a look after a failure.
+  // Waits for every stand-in tool that started to end and go, then removes the folder (or empties
+  // the drive) unless it is to be kept for a look after a failure.
   void finish(bool keep) const;
 
  private:

@@ -6,6 +6,8 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <set>
+#include <string>
 
 #include "Check.h"
 #include "Controls.h"
@@ -141,8 +143,12 @@ void CancelOptions(Program& program) {
               "; " + program.front());
 }
 
+// The press comes once every tool started before has ended and gone, as a user presses again
+// after the loader has done its work: one that still ran would be asked about first.
 ToolCall ExecuteAndWaitForLoader(Program& program, const Sandbox& box, std::size_t toolsBefore,
                                  std::size_t toolsStarting) {
+  Require(WaitUntil([&] { return AllToolsGone(ReadToolLog(box.tools())); }),
+          "a tool started before still runs: " + DescribeLog(ReadToolLog(box.tools())));
   program.click(Form::Main, "cmdExecute");
   std::vector<ToolCall> starts = WaitForStarts(box.tools(), toolsBefore + toolsStarting);
   const ToolCall& loader = starts.back();
@@ -183,13 +189,19 @@ void RequireNothingStarted(Program& program, const Sandbox& box, std::size_t too
   program.sync();
   std::vector<ToolCall> calls = ReadToolLog(box.tools());
   Require(Starts(calls).size() == toolsBefore, "a tool started: " + DescribeLog(calls));
-  // A tool that was started but has not yet written its line is still the program's child.
+  // A tool that was started but has not yet written its line is still the program's child; the
+  // tools in the log, still running or not, are known.
+  std::set<std::string> logged;
+  for (const ToolCall& start : Starts(calls)) logged.insert(start.pid);
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   std::string children;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (entry.th32ParentProcessID == program.pid()) children += std::string(" ") + entry.szExeFile;
+    if (entry.th32ParentProcessID == program.pid() &&
+        !logged.count(std::to_string(entry.th32ProcessID))) {
+      children += std::string(" ") + entry.szExeFile;
+    }
   }
   CloseHandle(snapshot);
   Require(children.empty(), "the program has started:" + children);

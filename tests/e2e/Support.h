@@ -41,8 +41,8 @@ void SetOptionBox(Program& program, const std::string& control, bool ticked);
 void ConfirmOptions(Program& program);
 void CancelOptions(Program& program);
 
-// Presses Execute and returns the start line of the loader (the last tool to start), after
-// checking that it ran in the program's folder.
+// Once the tools started before have gone, presses Execute and returns the start line of the
+// loader (the last tool to start), after checking that it ran in the program's folder.
 ToolCall ExecuteAndWaitForLoader(Program& program, const Sandbox& box, std::size_t toolsBefore,
                                  std::size_t toolsStarting);
 

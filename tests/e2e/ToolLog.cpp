@@ -67,11 +67,51 @@ const ToolCall* EndOf(const std::vector<ToolCall>& calls, const ToolCall& start)
   return nullptr;
 }
 
-bool AllToolsEnded(const std::vector<ToolCall>& calls) {
+namespace {
+
+// The tool's process, when it is still there: a process that took the id later was created after
+// the tool wrote its start line.
+HANDLE OpenTool(const ToolCall& start, DWORD access) {
+  HANDLE process = OpenProcess(access | PROCESS_QUERY_INFORMATION, FALSE, std::stoul(start.pid));
+  if (!process) return nullptr;
+  FILETIME created, exited, kernel, user;
+  if (GetProcessTimes(process, &created, &exited, &kernel, &user) &&
+      ((static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime) <=
+          start.stamp) {
+    return process;
+  }
+  CloseHandle(process);
+  return nullptr;
+}
+
+}  // namespace
+
+bool ProcessGone(const ToolCall& start) {
+  HANDLE process = OpenTool(start, SYNCHRONIZE);
+  if (!process) return true;
+  bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return gone;
+}
+
+bool AllToolsGone(const std::vector<ToolCall>& calls) {
   for (const ToolCall& call : calls) {
-    if (call.start && !EndOf(calls, call)) return false;
+    if (call.start && !ProcessGone(call)) return false;
   }
   return true;
+}
+
+// A tool that already wrote its end line is on its way out and left alone.
+void EndRunningTools(const std::string& toolsFolder) {
+  std::vector<ToolCall> calls = ReadToolLog(toolsFolder);
+  for (const ToolCall& start : Starts(calls)) {
+    if (EndOf(calls, start)) continue;
+    HANDLE process = OpenTool(start, PROCESS_TERMINATE | SYNCHRONIZE);
+    if (!process) continue;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kPatience);
+    CloseHandle(process);
+  }
 }
 
 std::vector<ToolCall> WaitForStarts(const std::string& toolsFolder, std::size_t count) {

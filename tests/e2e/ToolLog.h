@@ -19,7 +19,13 @@ std::vector<ToolCall> ReadToolLog(const std::string& toolsFolder);
 std::vector<ToolCall> Starts(const std::vector<ToolCall>& calls);
 // The end line of the process that wrote the start line; nullptr while it still runs.
 const ToolCall* EndOf(const std::vector<ToolCall>& calls, const ToolCall& start);
-bool AllToolsEnded(const std::vector<ToolCall>& calls);
+// Whether the process that wrote the start line has gone, having written its end line or been
+// ended before; a tool writes its end line a moment before its process is gone.
+bool ProcessGone(const ToolCall& start);
+// Whether every tool that started has ended and gone, ended by itself or by the program.
+bool AllToolsGone(const std::vector<ToolCall>& calls);
+// Ends the tools that still run, as a user closes their consoles.
+void EndRunningTools(const std::string& toolsFolder);
 
 // Waits until at least this many tools have started and returns their start lines; fails the
 // step with what the log holds when they do not come.

@@ -126,8 +126,11 @@ std::string ExpectedLine(const char* pattern, const std::string& file, const Pic
   return Fill(Fill(Fill(pattern, "file", file), "dir", picked.dir), "iso", picked.iso);
 }
 
+// The tool has written its end line and its process has gone, so that the next start of the
+// same loader finds none running.
 void WaitForEnd(const Sandbox& box, const ToolCall& start) {
-  bool ended = WaitUntil([&] { return EndOf(ReadToolLog(box.tools()), start) != nullptr; });
+  bool ended = WaitUntil(
+      [&] { return EndOf(ReadToolLog(box.tools()), start) != nullptr && ProcessGone(start); });
   Require(ended, start.tool + " did not end: " + DescribeLog(ReadToolLog(box.tools())));
 }
 

@@ -59,7 +59,7 @@ const platform::Command kTricky =
 
 TEST_F(ProcessesTest, LoaderStartsInATerminalWithItsArgumentsAsTheyAre) {
   installTerminal();
-  ASSERT_TRUE(services->startProcess(kTricky, 1));
+  ASSERT_TRUE(services->startProcess(kTricky, 1, {}));
   std::vector<LogLine> terminal = terminalLog(1);
   ASSERT_EQ(terminal.size(), 1u);
   EXPECT_EQ(terminal[0].tool, "x-terminal-emulator");
@@ -113,7 +113,7 @@ TEST_F(ProcessesTest, EachKnownTerminalPassesEveryArgumentUnchanged) {
     std::filesystem::create_directories(terminals);
     std::filesystem::remove(folder / "tools" / "standin-calls.log");
     installTerminal(c.installed);
-    ASSERT_TRUE(services->startProcess(kTrickyForTerminals, 1));
+    ASSERT_TRUE(services->startProcess(kTrickyForTerminals, 1, {}));
     std::vector<LogLine> terminal = terminalLog(1);
     ASSERT_EQ(terminal.size(), 1u);
     std::vector<std::string> called{(terminals / c.installed).string()};
@@ -148,7 +148,7 @@ TEST_F(ProcessesTest, TerminalsAreTakenInTheTablesOrder) {
   for (const auto& c : kTerminalCases) installTerminal(c.installed);
   for (const auto& c : kTerminalCases) {
     std::filesystem::remove(terminals / "standin-calls.log");
-    ASSERT_TRUE(services->startProcess(Command({"tools/arp", "-s", "1", "2"}), 1));
+    ASSERT_TRUE(services->startProcess(Command({"tools/arp", "-s", "1", "2"}), 1, {}));
     EXPECT_EQ(terminalLog(1).at(0).tool, c.installed);
     std::filesystem::remove(terminals / c.installed);
   }
@@ -162,7 +162,7 @@ TEST_F(ProcessesTest, AFolderEarlierOnThePathDoesNotOutrankAnEarlierTerminal) {
   installTerminal("kgx");
   qt::QtServices ordered(folder.string(), "ravlinkgui", {early.string(), terminals.string()},
                          devices.string());
-  ASSERT_TRUE(ordered.startProcess(Command({"tools/arp", "-s", "1", "2"}), 1));
+  ASSERT_TRUE(ordered.startProcess(Command({"tools/arp", "-s", "1", "2"}), 1, {}));
   EXPECT_EQ(terminalLog(1).at(0).tool, "kgx");
 }
 
@@ -174,7 +174,8 @@ const char* const kNoTerminal =
 TEST_F(ProcessesTest, WithoutATerminalTheRefusalNamesWhatIsMissing) {
   EXPECT_FALSE(services->canStart("tools/ravlink-serial"));
   EXPECT_EQ(services->startFailure(), kNoTerminal);
-  EXPECT_FALSE(services->startProcess(Command({"tools/ravlink-serial", "-t", "/dev/ttyS0"}), 1));
+  EXPECT_FALSE(
+      services->startProcess(Command({"tools/ravlink-serial", "-t", "/dev/ttyS0"}), 1, {}));
   EXPECT_EQ(services->startFailure(), kNoTerminal);
 }
 
@@ -182,12 +183,12 @@ TEST_F(ProcessesTest, AMissingOrUnrunnableLoaderIsNotStarted) {
   installTerminal();
   EXPECT_FALSE(services->canStart("tools/missing"));
   EXPECT_EQ(services->startFailure(), "");
-  EXPECT_FALSE(services->startProcess(Command({"tools/missing", "-t", "x"}), 1));
+  EXPECT_FALSE(services->startProcess(Command({"tools/missing", "-t", "x"}), 1, {}));
   EXPECT_EQ(services->startFailure(), "");
   std::filesystem::permissions(folder / "tools/ravlink-ip", std::filesystem::perms::owner_read);
   EXPECT_FALSE(services->canStart("tools/ravlink-ip"));
   EXPECT_NE(services->startFailure().find("may not be run"), std::string::npos);
-  EXPECT_FALSE(services->startProcess(Command({"tools/ravlink-ip", "-t", "x"}), 1));
+  EXPECT_FALSE(services->startProcess(Command({"tools/ravlink-ip", "-t", "x"}), 1, {}));
   EXPECT_NE(services->startFailure().find("may not be run"), std::string::npos);
   EXPECT_TRUE(terminalLog().empty());
 }
@@ -205,7 +206,7 @@ TEST_F(ProcessesTest, AskingWhetherALoaderCanStartStartsNothing) {
 TEST_F(ProcessesTest, ToolsBesideTheProgramAreFoundFromAnyFolder) {
   installTerminal();
   std::filesystem::current_path(terminals);
-  ASSERT_TRUE(services->startProcess(Command({"tools/ravlink-serial", "-t", "x"}), 1));
+  ASSERT_TRUE(services->startProcess(Command({"tools/ravlink-serial", "-t", "x"}), 1, {}));
   std::vector<LogLine> log = toolLog(1);
   ASSERT_GE(log.size(), 1u);
   EXPECT_EQ(log[0].tool, "ravlink-serial");

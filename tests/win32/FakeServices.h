@@ -39,6 +39,10 @@ class FakeServices : public platform::Messages,
   void messageBox(const ui::Form*, const std::string& text, const std::string&) override {
     messages.push_back(text);
   }
+  platform::Answer ask(const ui::Form*, const std::string& text, const std::string&) override {
+    messages.push_back(text);
+    return platform::Answer::Cancel;
+  }
   void beep() override { ++beeps; }
   bool putText(const ui::Form*, const std::string& text) override {
     copied.push_back(text);
@@ -48,7 +52,10 @@ class FakeServices : public platform::Messages,
   bool getSaveFileName(platform::FileDialogRecord&) override { return false; }
   bool browseForFolder(platform::FolderBrowseRecord&, std::string&) override { return false; }
   void runAndWait(const platform::Command&, int) override {}
-  bool startProcess(const platform::Command&, int) override { return false; }
+  std::unique_ptr<platform::StartedProcess> startProcess(const platform::Command&, int,
+                                                         const platform::ProcessMatch&) override {
+    return nullptr;
+  }
   // A tool can start when the test has put its file there.
   bool canStart(const std::string& program) override { return files.count(program) != 0; }
   bool findFile(const std::string& pattern, platform::SearchFor) override {

@@ -1,4 +1,5 @@
-// Starting tools with and without waiting, and where a "tools\..." path is looked up.
+// Starting tools with and without waiting, and where a "tools\..." path is looked up; a started
+// loader found again while it runs, and ended.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 
 #include "PlatformTestSupport.h"
 #include "StandInLog.h"
+#include "standin/StandIn.h"
 #include "win32/Services.h"
 
 namespace loadergui::win32::testing {
@@ -115,7 +117,7 @@ TEST_F(ProcessTest, StartProcessReturnsWhileTheToolStillRuns) {
   SetToolSleep(toolsFolder_, 3000);
   std::string tag = Tag("nowait");
   auto before = steady_clock::now();
-  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 " + tag), 1));
+  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 " + tag), 1, {}));
   auto callTime = steady_clock::now() - before;
 
   ASSERT_TRUE(WaitForEnd(toolsFolder_, tag)) << "the tool did not run to its end";
@@ -130,8 +132,9 @@ TEST_F(ProcessTest, StartProcessReturnsWhileTheToolStillRuns) {
 TEST_F(ProcessTest, TwoStartsLeaveTwoToolsRunningSideBySide) {
   SetToolSleep(toolsFolder_, 2500);
   std::string first = Tag("first"), second = Tag("second");
-  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-ip.exe -t 192.168.0.1 " + first), 1));
-  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-ip.exe -t 192.168.0.1 " + second), 1));
+  ASSERT_TRUE(services_.startProcess(Line("tools\\ravlink-ip.exe -t 192.168.0.1 " + first), 1, {}));
+  ASSERT_TRUE(
+      services_.startProcess(Line("tools\\ravlink-ip.exe -t 192.168.0.1 " + second), 1, {}));
   ASSERT_TRUE(WaitForEnd(toolsFolder_, first));
   ASSERT_TRUE(WaitForEnd(toolsFolder_, second));
 
@@ -145,13 +148,89 @@ TEST_F(ProcessTest, TwoStartsLeaveTwoToolsRunningSideBySide) {
   EXPECT_LT(lastStart, firstEnd) << "the second tool started only after the first had ended";
 }
 
+// A started loader is found again while it runs, and not once it has ended by itself; there is
+// nothing left to end then.
+TEST_F(ProcessTest, AStartedLoaderRunsUntilItEnds) {
+  SetToolSleep(toolsFolder_, 1500);
+  std::string tag = Tag("runs");
+  auto started = services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 " + tag), 1, {});
+  ASSERT_TRUE(started);
+  EXPECT_TRUE(started->running());
+  ASSERT_TRUE(WaitForEnd(toolsFolder_, tag));
+  EXPECT_TRUE(WaitUntil([&] { return !started->running(); })) << "still running after its end";
+  EXPECT_TRUE(started->end());
+}
+
+// The process id of the tagged call, once its start is in the log.
+DWORD ProcessIdOf(const std::string& folder, const std::string& tag) {
+  DWORD pid = 0;
+  WaitUntil([&] {
+    auto calls = ReadToolLog(folder);
+    const ToolCall* start = FindStart(calls, tag);
+    if (start) pid = std::stoul(start->pid);
+    return start != nullptr;
+  });
+  return pid;
+}
+
+bool ProcessGone(DWORD pid) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!process) return true;
+  bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+// Ending a loader terminates it, returns once it has gone, and its console window goes with it.
+TEST_F(ProcessTest, EndingALoaderEndsItAndItsConsole) {
+  SetToolSleep(toolsFolder_, 60000);
+  std::string tag = Tag("end");
+  auto started = services_.startProcess(Line("tools\\ravlink-ip.exe -t 192.168.0.1 " + tag), 1, {});
+  ASSERT_TRUE(started);
+  DWORD pid = ProcessIdOf(toolsFolder_, tag);
+  ASSERT_NE(pid, 0u) << "the loader did not start";
+  std::string title = standin::ConsoleTitle("ravlink-ip", pid);
+  HWND console = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (console = FindWindowA(nullptr, title.c_str())) != nullptr; }))
+      << "no console window titled " << title;
+  ASSERT_TRUE(started->running());
+
+  auto before = steady_clock::now();
+  EXPECT_TRUE(started->end());
+  EXPECT_LT(steady_clock::now() - before, milliseconds(3500));
+  EXPECT_TRUE(ProcessGone(pid));
+  EXPECT_FALSE(started->running());
+  auto calls = ReadToolLog(toolsFolder_);
+  EXPECT_EQ(FindEnd(calls, *FindStart(calls, tag)), nullptr) << "the loader ran to its own end";
+  if (console) {
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(console) || !IsWindowVisible(console); }))
+        << "the console window stayed";
+  }
+}
+
+// Only the loader that was started is ended: another one, of the same tool, runs on.
+TEST_F(ProcessTest, EndingALoaderLeavesTheOthersAlone) {
+  SetToolSleep(toolsFolder_, 60000);
+  std::string first = Tag("first"), second = Tag("second");
+  auto ended = services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 " + first), 1, {});
+  auto other = services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 " + second), 1, {});
+  ASSERT_TRUE(ended && other);
+  DWORD otherPid = ProcessIdOf(toolsFolder_, second);
+  ASSERT_NE(ProcessIdOf(toolsFolder_, first), 0u);
+  EXPECT_TRUE(ended->end());
+  EXPECT_TRUE(other->running());
+  EXPECT_FALSE(ProcessGone(otherPid));
+  EXPECT_TRUE(other->end());
+  EXPECT_TRUE(ProcessGone(otherPid));
+}
+
 TEST_F(ProcessTest, MissingToolIsNotStartedAndNotWaitedFor) {
-  EXPECT_FALSE(services_.startProcess(Line("tools\\missing.exe -t COM1"), 1));
+  EXPECT_FALSE(services_.startProcess(Line("tools\\missing.exe -t COM1"), 1, {}));
   // The system's own sentence says why, for the message that follows.
   std::string why = services_.startFailure();
   EXPECT_FALSE(why.empty());
   EXPECT_EQ(why.find_first_of("\r\n"), std::string::npos) << why;
-  EXPECT_TRUE(services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 why-cleared"), 1));
+  EXPECT_TRUE(services_.startProcess(Line("tools\\ravlink-serial.exe -t COM1 why-cleared"), 1, {}));
   EXPECT_EQ(services_.startFailure(), "");
   auto before = steady_clock::now();
   services_.runAndWait(Line("tools\\missing.exe -s 192.168.0.10 00-11-22-33-44-55"), 1);
@@ -192,7 +271,7 @@ TEST_P(CanStartTest, AnOrdinaryFileWhereAStartLooksForIt) {
                         (elsewhereTools_ + "\\here-only.exe").c_str(), FALSE));
   ASSERT_TRUE(CreateDirectoryA((toolsFolder_ + "\\folder.exe").c_str(), nullptr));
   if (c.toolsFolderGone) RemoveTree(toolsFolder_);
-  EXPECT_FALSE(services_.startProcess(Line("tools\\missing.exe"), 1));
+  EXPECT_FALSE(services_.startProcess(Line("tools\\missing.exe"), 1, {}));
   EXPECT_EQ(services_.canStart(c.program), c.canStart);
   EXPECT_EQ(services_.startFailure(), c.canStart ? "" : SystemSays(c.error));
   EXPECT_FALSE(FileExists(toolsFolder_ + "\\standin-calls.log")) << "asking started a tool";
@@ -212,7 +291,9 @@ struct Launcher {
 const Launcher kLaunchers[] = {
     {"RunAndWait", [](Win32Services& s, const std::string& line) { s.runAndWait(Line(line), 1); }},
     {"StartProcess",
-     [](Win32Services& s, const std::string& line) { EXPECT_TRUE(s.startProcess(Line(line), 1)); }},
+     [](Win32Services& s, const std::string& line) {
+       EXPECT_TRUE(s.startProcess(Line(line), 1, {}));
+     }},
 };
 
 void PrintTo(const Launcher& launcher, std::ostream* out) {
@@ -282,7 +363,7 @@ TEST_P(StandInDumpTest, LoaderWritesTheRequestedNumberOfBytes) {
   std::string tag = Tag("dump");
   ASSERT_TRUE(services_.startProcess(Line(std::string(GetParam().loaderHead) + " -n -s " +
                                           GetParam().sizeText + " -d \"" + target + "\" " + tag),
-                                     1));
+                                     1, {}));
   ASSERT_TRUE(WaitForEnd(toolsFolder_, tag));
   EXPECT_EQ(ReadWholeFile(target).size(), GetParam().size);
 }

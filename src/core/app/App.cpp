@@ -11,7 +11,8 @@ namespace loadergui {
 App::App(const platform::Services& services, ui::Toolkit& toolkit)
     : services_(services),
       toolkit_(toolkit),
-      optionsLayout_(PlatformOptionsLayout(services.facts)) {}
+      optionsLayout_(PlatformOptionsLayout(services.facts)),
+      runningLoaders_(services.facts.serialPortNamesIgnoreCase) {}
 
 App::~App() = default;
 

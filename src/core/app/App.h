@@ -8,6 +8,7 @@
 
 #include "app/MainWindow.h"
 #include "app/SubRoutines.h"
+#include "loader/RunningLoaders.h"
 #include "platform/Services.h"
 #include "settings/OptionsDialog.h"
 #include "ui/Form.h"
@@ -52,6 +53,8 @@ class App {
   OptionSnapshot& snapshot() { return snapshot_; }
   // The upload mode last in force, which leaving Download returns to (ReturnToUploadMode).
   TransferMode& lastUploadMode() { return lastUploadMode_; }
+  // The loaders started in this run, which a start of the same loader asks about.
+  RunningLoaders& runningLoaders() { return runningLoaders_; }
 
  private:
   void abandon();
@@ -72,6 +75,7 @@ class App {
   bool sessionEnding_ = false;
   OptionSnapshot snapshot_;
   TransferMode lastUploadMode_ = TransferMode::UploadExecute;
+  RunningLoaders runningLoaders_;
 };
 
 }  // namespace loadergui

@@ -56,7 +56,7 @@ CommandBuilder& CommandBuilder::path(const std::string& path) {
 
 CommandBuilder LoaderCommand(const LoaderSetup& setup, const LoaderPieces& pieces) {
   CommandBuilder command(setup.loader, setup.leadBytes);
-  command.option("-t");
+  command.option(kTargetOption);
   if (setup.serial) {
     command.value("the serial device", setup.device).option("-b");
     command.value("the baud rate", setup.baudrate);

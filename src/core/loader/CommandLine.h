@@ -12,6 +12,9 @@ namespace loadergui {
 
 class App;
 
+// The loaders' option before their target: the serial device, or the console's IP address.
+inline constexpr const char* kTargetOption = "-t";
+
 // The pieces that come from the loader variant and the option values, read from the controls.
 struct LoaderSetup {
   bool serial = true;

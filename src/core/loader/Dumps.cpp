@@ -6,6 +6,7 @@
 #include "app/Handlers.h"
 #include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
+#include "loader/RunningLoaders.h"
 #include "loader/ShellWait.h"
 #include "pickers/FileDialog.h"
 
@@ -24,7 +25,8 @@ const Dump kFlashDump{kFlashDumpUse, "0x200000", "0x20000"};
 
 // Only the variant, the target and speed and the three switch boxes enter a dump's command;
 // the path options never do. A loader that cannot be started is said so before the user
-// chooses a file for it.
+// chooses a file for it; the same loader still running from before is asked about once the
+// file is chosen, as the dump is about to start.
 void RunDump(App& app, const Dump& dump) {
   const platform::PlatformFacts& facts = app.services().facts;
   std::string cannotStart =
@@ -47,6 +49,7 @@ void RunDump(App& app, const Dump& dump) {
     app.services().messages.messageBox(&app.frmMain().form(), command.refusal(), text::kOops);
     return;
   }
+  if (!MakeWayForLoader(app, command.command())) return;
   StartLoader(app, command.command());
 }
 

@@ -8,6 +8,7 @@
 #include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
 #include "loader/ExecutePlan.h"
+#include "loader/RunningLoaders.h"
 #include "loader/ShellWait.h"
 #include "loader/Tools.h"
 #include "ui/Control.h"
@@ -123,6 +124,8 @@ ExecutePlan PlanExecute(App& app) {
 
 namespace frmMain {
 
+// A loader of the same kind still running from before is asked about before anything starts,
+// so that Cancel leaves out the ARP step too.
 void cmdExecute_Click(App& app) {
   auto& services = app.services();
   services.files.setCurrentDirectory(services.files.programFolder());
@@ -134,6 +137,7 @@ void cmdExecute_Click(App& app) {
       services.messages.messageBox(&app.frmMain().form(), plan.refusal, text::kOops);
       return;
     case Outcome::Start:
+      if (!MakeWayForLoader(app, plan.loader)) return;
       if (plan.arp) ShellAndWait(services.processes, *plan.arp, tools::kNormalFocus);
       StartLoader(app, plan.loader);
       return;

@@ -3,8 +3,8 @@
 
 #include "app/App.h"
 #include "app/Captions.h"
+#include "loader/RunningLoaders.h"
 #include "loader/Tools.h"
-#include "platform/Processes.h"
 
 namespace loadergui {
 
@@ -28,9 +28,11 @@ void ShellAndWait(platform::Processes& processes, const platform::Command& comma
   processes.runAndWait(command, windowStyle);
 }
 
-bool ShellNoWait(platform::Processes& processes, const platform::Command& command,
-                 int windowStyle) {
-  return processes.startProcess(command, windowStyle);
+std::unique_ptr<platform::StartedProcess> ShellNoWait(platform::Processes& processes,
+                                                      const platform::Command& command,
+                                                      int windowStyle,
+                                                      const platform::ProcessMatch& match) {
+  return processes.startProcess(command, windowStyle, match);
 }
 
 std::string LoaderStartRefusal(App& app, std::string_view loader) {
@@ -42,7 +44,12 @@ std::string LoaderStartRefusal(App& app, std::string_view loader) {
 
 void StartLoader(App& app, const platform::Command& command) {
   auto& processes = app.services().processes;
-  if (ShellNoWait(processes, command, tools::kNormalFocus)) return;
+  LoaderIdentity loader = IdentifyLoader(app.services().facts, command);
+  auto started = ShellNoWait(processes, command, tools::kNormalFocus, MatchOf(loader));
+  if (started) {
+    app.runningLoaders().remember(std::move(loader), std::move(started));
+    return;
+  }
   app.services().messages.messageBox(
       &app.frmMain().form(), CannotStart(processes, command.arguments.front()), text::kOops);
 }

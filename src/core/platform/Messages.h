@@ -1,4 +1,4 @@
-// Modal message boxes and the system beep.
+// Modal message boxes, the question box and the system beep.
 #pragma once
 
 #include <string>
@@ -9,6 +9,9 @@ class Form;
 
 namespace loadergui::platform {
 
+// The buttons of the question box; closing it by its close box or Esc is Cancel.
+enum class Answer { Yes, No, Cancel };
+
 class Messages {
  public:
   virtual ~Messages() = default;
@@ -16,6 +19,8 @@ class Messages {
   // Modal message box with a single OK button and no icon; owner may be none.
   virtual void messageBox(const ui::Form* owner, const std::string& text,
                           const std::string& title) = 0;
+  // Modal question with the buttons Yes (the default), No and Cancel.
+  virtual Answer ask(const ui::Form* owner, const std::string& text, const std::string& title) = 0;
   virtual void beep() = 0;
 };
 

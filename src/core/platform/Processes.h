@@ -1,11 +1,32 @@
-// Starting the external tools as processes of their own.
+// Starting the external tools as processes of their own, and finding a started loader again.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/Command.h"
 
 namespace loadergui::platform {
+
+// A process that startProcess started, as the platform finds it again for as long as it runs.
+class StartedProcess {
+ public:
+  virtual ~StartedProcess() = default;
+
+  // Whether it still runs; once it has ended, this stays false.
+  virtual bool running() = 0;
+  // Ends it and waits until it has gone, a few seconds at most; true when it no longer runs.
+  virtual bool end() = 0;
+};
+
+// Which running processes count as the one a start began, on a platform that finds its loaders
+// again among the processes that run (when a terminal hands a loader to another process, what
+// the program started is not the loader): every one of the same program or, when `option` is
+// set, only those given the same value after that option ("-t" and the serial device).
+struct ProcessMatch {
+  std::string option;
+  std::string value;
+};
 
 class Processes {
  public:
@@ -13,9 +34,10 @@ class Processes {
 
   // Starts a tool and blocks until the process has ended; failures pass silently.
   virtual void runAndWait(const Command& command, int windowStyle) = 0;
-  // Starts a tool in a window of its own and returns at once; false if it could not be
-  // started.
-  virtual bool startProcess(const Command& command, int windowStyle) = 0;
+  // Starts a tool in a window of its own and returns at once, with the process as the platform
+  // finds it again (by `match` where it must look for it); nullptr if it could not be started.
+  virtual std::unique_ptr<StartedProcess> startProcess(const Command& command, int windowStyle,
+                                                       const ProcessMatch& match) = 0;
   // Whether startProcess could start the program (a tool as commands name it) now, asked
   // before anything is started; false when it surely could not, with startFailure() saying why.
   virtual bool canStart(const std::string& program) = 0;

@@ -2,8 +2,12 @@
 // the program it was asked to run, which thus logs the same process id. Under the name of a
 // terminal it knows, it takes the program only the way that terminal takes it (after its
 // options, or as one command string that GLib's shell parser splits); under any other name,
-// after the first -e, -x or --.
+// after the first -e, -x or --. With a file standin-terminal-server beside it, it acts as the
+// terminals that hand the command to a server process of theirs and end at once (GNOME
+// Terminal, Konsole in its server mode): a server process runs the program as its child, so
+// that what was started is not the program.
 #include <dlfcn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,6 +18,32 @@
 #include "StandIn.h"
 
 namespace {
+
+constexpr const char* kServerMarker = "standin-terminal-server";
+
+bool ActsAsServer() {
+  std::string marker = loadergui::standin::ToolFolder() + "/" + kServerMarker;
+  return access(marker.c_str(), F_OK) == 0;
+}
+
+[[noreturn]] void Become(char** command) {
+  execvp(command[0], command);
+  std::perror(command[0]);
+  _exit(127);
+}
+
+// The server lives apart from whoever started the terminal, as long as the program it runs.
+int HandToServer(char** command) {
+  pid_t server = fork();
+  if (server < 0) return 1;
+  if (server > 0) return 0;
+  setsid();
+  pid_t program = fork();
+  if (program == 0) Become(command);
+  int status = 0;
+  if (program > 0) waitpid(program, &status, 0);
+  _exit(0);
+}
 
 struct KnownTerminal {
   std::string_view name;
@@ -42,9 +72,8 @@ const KnownTerminal kKnown[] = {
 // clang-format on
 
 int Run(char** programAndArguments) {
-  execvp(programAndArguments[0], programAndArguments);
-  std::perror(programAndArguments[0]);
-  return 127;
+  if (ActsAsServer()) return HandToServer(programAndArguments);
+  Become(programAndArguments);
 }
 
 // The command string split by GLib itself, as the terminal that takes one does.
