@@ -52,6 +52,8 @@ class App {
   OptionSnapshot& snapshot() { return snapshot_; }
   // The upload mode last in force, which leaving Download returns to (ReturnToUploadMode).
   TransferMode& lastUploadMode() { return lastUploadMode_; }
+  // The upload files used last, newest first (app/RecentFiles.h); the menu shows them.
+  std::vector<std::string>& recentFiles() { return recentFiles_; }
 
  private:
   void abandon();
@@ -72,6 +74,7 @@ class App {
   bool sessionEnding_ = false;
   OptionSnapshot snapshot_;
   TransferMode lastUploadMode_ = TransferMode::UploadExecute;
+  std::vector<std::string> recentFiles_;
 };
 
 }  // namespace loadergui

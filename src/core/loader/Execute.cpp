@@ -5,6 +5,7 @@
 #include "app/App.h"
 #include "app/Captions.h"
 #include "app/Handlers.h"
+#include "app/RecentFiles.h"
 #include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
 #include "loader/ExecutePlan.h"
@@ -134,6 +135,8 @@ void cmdExecute_Click(App& app) {
       services.messages.messageBox(&app.frmMain().form(), plan.refusal, text::kOops);
       return;
     case Outcome::Start:
+      // The file the plan was made for, before anything started can let a new one in.
+      RememberExecutedUpload(app);
       if (plan.arp) ShellAndWait(services.processes, *plan.arp, tools::kNormalFocus);
       StartLoader(app, plan.loader);
       return;
