@@ -3,7 +3,6 @@
 #include "app/PathRules.h"
 
 #include <string_view>
-#include <vector>
 
 #include "app/App.h"
 
@@ -13,26 +12,6 @@ namespace {
 
 constexpr std::string_view kAnyPlatformSeparators = "/\\";
 constexpr std::string_view kProtectedStart = "./";
-
-// The length of the character that starts at `at`: a lead byte and the byte after it are one.
-std::size_t CharacterLength(const std::string& text, std::size_t at, const PathRules& rules) {
-  bool lead = rules.leadBytes[static_cast<unsigned char>(text[at])];
-  return lead && at + 1 < text.size() ? 2 : 1;
-}
-
-bool IsSeparator(char c, const PathRules& rules) {
-  return rules.facts.pathSeparators.find(c) != std::string_view::npos;
-}
-
-// The start of each character of the text, and its end.
-std::vector<std::size_t> CharacterStarts(const std::string& text, const PathRules& rules) {
-  std::vector<std::size_t> starts;
-  for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at, rules)) {
-    starts.push_back(at);
-  }
-  starts.push_back(text.size());
-  return starts;
-}
 
 bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -53,13 +32,6 @@ bool AbsoluteOnAnyPlatform(const std::string& path) {
          (kAnyPlatformSeparators.find(path[0]) != std::string_view::npos || StartsWithDrive(path));
 }
 
-bool SameCharacter(std::string_view a, std::string_view b, const PathRules& rules) {
-  if (a.size() != 1 || b.size() != 1) return a == b;
-  if (IsSeparator(a[0], rules) && IsSeparator(b[0], rules)) return true;
-  if (rules.facts.pathsIgnoreCase) return Lower(a[0]) == Lower(b[0]);
-  return a[0] == b[0];
-}
-
 // Where the path goes on after the given start, compared as SamePath compares; npos when the
 // path does not start with it.
 std::size_t PastStart(const std::string& path, const std::string& start, const PathRules& rules) {
@@ -67,20 +39,29 @@ std::size_t PastStart(const std::string& path, const std::string& start, const P
   while (j < start.size()) {
     if (i >= path.size()) return std::string::npos;
     std::size_t a = CharacterLength(path, i, rules), b = CharacterLength(start, j, rules);
-    if (!SameCharacter({path.data() + i, a}, {start.data() + j, b}, rules)) {
-      return std::string::npos;
+    bool same = a == b && path.compare(i, a, start, j, b) == 0;
+    if (a == 1 && b == 1 && !same) {
+      same = (IsSeparatorAt(path, i, rules) && IsSeparatorAt(start, j, rules)) ||
+             (rules.facts.pathsIgnoreCase && Lower(path[i]) == Lower(start[j]));
     }
+    if (!same) return std::string::npos;
     i += a;
     j += b;
   }
   return i;
 }
 
+// Where the last separator stands; npos when there is none.
+std::size_t LastSeparator(const std::string& text, const PathRules& rules) {
+  std::size_t last = std::string::npos;
+  for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at, rules)) {
+    if (IsSeparatorAt(text, at, rules)) last = at;
+  }
+  return last;
+}
+
 bool EndsWithSeparator(const std::string& text, const PathRules& rules) {
-  std::vector<std::size_t> starts = CharacterStarts(text, rules);
-  if (starts.size() < 2) return false;
-  std::size_t last = starts[starts.size() - 2];
-  return text.size() - last == 1 && IsSeparator(text[last], rules);
+  return !text.empty() && LastSeparator(text, rules) == text.size() - 1;
 }
 
 std::string InProgramFolder(const std::string& relative, const PathRules& rules) {
@@ -96,25 +77,20 @@ std::string BelowProgramFolder(const std::string& path, const PathRules& rules) 
   std::size_t at = PastStart(path, rules.programFolder, rules);
   if (at == std::string::npos) return {};
   std::size_t names = at;
-  while (names < path.size() && IsSeparator(path[names], rules)) ++names;
+  while (names < path.size() && IsSeparatorAt(path, names, rules)) ++names;
   if (names == at && !EndsWithSeparator(rules.programFolder, rules)) return {};
   return path.substr(names);
 }
 
-// Each separator of the text, a single-byte character, becomes `separator`.
-std::string WithSeparators(const std::string& text, const PathRules& rules, char separator,
-                           bool (*separates)(char, const PathRules&)) {
+// The separators of a path become "/" on the way into the settings file, and the platform's
+// own on the way out.
+std::string WithSeparators(const std::string& text, const PathRules& rules, bool toKept) {
   std::string result = text;
   for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at, rules)) {
-    if (CharacterLength(text, at, rules) == 1 && separates(text[at], rules)) {
-      result[at] = separator;
-    }
+    bool separates = toKept ? IsSeparatorAt(text, at, rules) : text[at] == kKeptSeparator;
+    if (separates) result[at] = toKept ? kKeptSeparator : rules.facts.pathSeparator;
   }
   return result;
-}
-
-bool IsKeptSeparator(char c, const PathRules&) {
-  return c == kKeptSeparator;
 }
 
 }  // namespace
@@ -125,9 +101,19 @@ PathRules PathRulesOf(App& app) {
           services.processes.commandLineLeadBytes()};
 }
 
+std::size_t CharacterLength(const std::string& text, std::size_t at, const PathRules& rules) {
+  bool lead = rules.leadBytes[static_cast<unsigned char>(text[at])];
+  return lead && at + 1 < text.size() ? 2 : 1;
+}
+
+bool IsSeparatorAt(const std::string& text, std::size_t at, const PathRules& rules) {
+  return CharacterLength(text, at, rules) == 1 &&
+         rules.facts.pathSeparators.find(text[at]) != std::string_view::npos;
+}
+
 bool IsAbsolutePath(const std::string& path, const PathRules& rules) {
   if (path.empty()) return false;
-  return IsSeparator(path[0], rules) || (rules.facts.driveLetters && StartsWithDrive(path));
+  return IsSeparatorAt(path, 0, rules) || (rules.facts.driveLetters && StartsWithDrive(path));
 }
 
 std::string AbsolutePath(const std::string& path, const PathRules& rules) {
@@ -136,16 +122,12 @@ std::string AbsolutePath(const std::string& path, const PathRules& rules) {
 }
 
 bool SamePath(const std::string& a, const std::string& b, const PathRules& rules) {
-  std::size_t past = PastStart(a, b, rules);
-  return past == a.size();
+  return PastStart(a, b, rules) == a.size();
 }
 
 std::string FolderOfPath(const std::string& path, const PathRules& rules) {
   std::string absolute = AbsolutePath(path, rules);
-  std::size_t last = std::string::npos;
-  for (std::size_t at = 0; at < absolute.size(); at += CharacterLength(absolute, at, rules)) {
-    if (IsSeparator(absolute[at], rules) && CharacterLength(absolute, at, rules) == 1) last = at;
-  }
+  std::size_t last = LastSeparator(absolute, rules);
   if (last == std::string::npos) {
     return rules.facts.driveLetters && StartsWithDrive(absolute) ? absolute.substr(0, 2)
                                                                  : std::string();
@@ -166,7 +148,7 @@ std::string KeptPath(const std::string& path, const PathRules& rules) {
     if (IsAbsolutePath(path, rules) || AbsoluteOnAnyPlatform(path)) return path;
     relative = path;
   }
-  std::string kept = WithSeparators(relative, rules, kKeptSeparator, IsSeparator);
+  std::string kept = WithSeparators(relative, rules, true);
   if (AbsoluteOnAnyPlatform(kept)) kept.insert(0, kProtectedStart);
   return kept;
 }
@@ -178,8 +160,7 @@ std::string PathFromKept(const std::string& kept, const PathRules& rules) {
       AbsoluteOnAnyPlatform(relative.substr(kProtectedStart.size()))) {
     relative.erase(0, kProtectedStart.size());
   }
-  return InProgramFolder(
-      WithSeparators(relative, rules, rules.facts.pathSeparator, IsKeptSeparator), rules);
+  return InProgramFolder(WithSeparators(relative, rules, false), rules);
 }
 
 }  // namespace loadergui

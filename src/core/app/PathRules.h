@@ -31,6 +31,11 @@ bool SamePath(const std::string& a, const std::string& b, const PathRules& rules
 // folder is a root ("C:\", "/").
 std::string FolderOfPath(const std::string& path, const PathRules& rules);
 
+// The length of the character that starts at `at`: a lead byte and the byte after it are one.
+std::size_t CharacterLength(const std::string& text, std::size_t at, const PathRules& rules);
+// Whether the character that starts at `at` separates folders.
+bool IsSeparatorAt(const std::string& text, std::size_t at, const PathRules& rules);
+
 // The separator of a path kept in the settings file, whichever platform wrote it.
 inline constexpr char kKeptSeparator = '/';
 

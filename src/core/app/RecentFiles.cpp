@@ -1,8 +1,6 @@
 // The recent upload files: the list, its entries in the File menu, and choosing one of them.
 #include "app/RecentFiles.h"
 
-#include <algorithm>
-
 #include "app/App.h"
 #include "app/Captions.h"
 #include "app/Handlers.h"
@@ -26,39 +24,28 @@ const RecentEntry kRecentEntries[kRecentFileCount] = {
 constexpr std::size_t kLongestShownPath = 50;
 constexpr std::string_view kLeftOut = "...";
 
-// Where each separator of the path stands, read character by character.
-std::vector<std::size_t> SeparatorsOf(const std::string& path, const PathRules& rules) {
-  std::vector<std::size_t> separators;
-  for (std::size_t at = 0; at < path.size();) {
-    bool lead = rules.leadBytes[static_cast<unsigned char>(path[at])] && at + 1 < path.size();
-    if (!lead && rules.facts.pathSeparators.find(path[at]) != std::string_view::npos) {
-      separators.push_back(at);
-    }
-    at += lead ? 2 : 1;
-  }
-  return separators;
-}
-
 // Keeps the root with the first name ("C:\", "/home/", "\\nas\") and the file's name with as many
-// of the folders nearest to it as fit; the folders between give way to "...".
+// of the folders nearest to it as fit; the folders between give way to "...". The tails get
+// shorter from left to right, so the first separator whose tail fits gives the longest.
 std::string ShortenedPath(const std::string& path, const PathRules& rules) {
-  if (path.size() <= kLongestShownPath) return path;
-  std::vector<std::size_t> separators = SeparatorsOf(path, rules);
-  std::size_t first = 0;
-  while (first < separators.size() && separators[first] == first) ++first;
-  if (first >= separators.size()) return path;
-  std::size_t headEnd = separators[first] + 1;
-  std::size_t tailStart = separators.back();
-  if (tailStart < headEnd) return path;
-  for (std::size_t index = separators.size() - 1; index > first; --index) {
-    std::size_t earlier = separators[index - 1];
-    if (earlier < headEnd ||
-        headEnd + kLeftOut.size() + (path.size() - earlier) > kLongestShownPath) {
-      break;
+  std::size_t size = path.size();
+  if (size <= kLongestShownPath) return path;
+  std::size_t headEnd = 0, last = std::string::npos, fitting = std::string::npos;
+  bool named = false;  // a name has begun after the separators the path may start with
+  for (std::size_t at = 0; at < size; at += CharacterLength(path, at, rules)) {
+    if (!IsSeparatorAt(path, at, rules)) {
+      named = true;
+    } else if (named && headEnd == 0) {
+      headEnd = at + 1;
+    } else if (named) {
+      last = at;
+      bool fits = headEnd + kLeftOut.size() + (size - at) <= kLongestShownPath;
+      if (fits && fitting == std::string::npos) fitting = at;
     }
-    tailStart = earlier;
   }
-  return path.substr(0, headEnd) + std::string(kLeftOut) + path.substr(tailStart);
+  if (last == std::string::npos) return path;
+  return path.substr(0, headEnd) + std::string(kLeftOut) +
+         path.substr(fitting == std::string::npos ? last : fitting);
 }
 
 // An ampersand would mark the next character as the access key; a control character (a tab
@@ -88,17 +75,19 @@ void ForgetUploadFile(App& app, const std::string& path) {
 void PutFirst(std::vector<std::string>& list, const std::string& path, const PathRules& rules) {
   TakeOut(list, path, rules);
   list.insert(list.begin(), path);
-  if (list.size() > kRecentFileCount) list.resize(kRecentFileCount);
+  if (list.size() > kRecentFileCount) list.pop_back();
 }
 
 void TakeOut(std::vector<std::string>& list, const std::string& path, const PathRules& rules) {
-  list.erase(std::remove_if(list.begin(), list.end(),
-                            [&](const std::string& entry) { return SamePath(entry, path, rules); }),
-             list.end());
+  for (auto entry = list.begin(); entry != list.end();) {
+    entry = SamePath(*entry, path, rules) ? list.erase(entry) : entry + 1;
+  }
 }
 
 std::string RecentFileCaption(std::size_t index, const std::string& path, const PathRules& rules) {
-  return "&" + std::to_string(index + 1) + " " + ForMenu(ShortenedPath(path, rules));
+  std::string caption = "&1 ";
+  caption[1] = static_cast<char>('1' + index);
+  return caption + ForMenu(ShortenedPath(path, rules));
 }
 
 void RememberUploadFile(App& app, const std::string& path) {

@@ -12,6 +12,8 @@ namespace loadergui {
 class App;
 
 inline constexpr std::size_t kRecentFileCount = 8;
+// Each entry's number is one digit: its access key, and the end of its key in the settings file.
+static_assert(kRecentFileCount <= 9);
 
 // The list's own rules. PutFirst puts the file at the top: an entry naming the same file leaves
 // its place, and the oldest beyond eight falls off. TakeOut removes the entries naming it.

@@ -3,7 +3,6 @@
 // reads and writes the same file without harm.
 #include "settings/KeptFiles.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,9 @@ constexpr const char* kUploadKey = "UPLOAD";
 constexpr const char* kDownloadKey = "DOWNLOAD";
 
 std::string RecentKey(std::size_t index) {
-  return "RECENT" + std::to_string(index + 1);
+  std::string key = "RECENT1";
+  key.back() = static_cast<char>('1' + index);
+  return key;
 }
 
 bool IsBlank(char c) {
@@ -59,8 +60,9 @@ std::string FileIn(const ui::Control& box, const char* prompt) {
 
 // A kept upload file fills the box only while it still exists; a download target need not
 // exist, being the loader's output, but its folder must. Either way the box keeps its prompt
-// otherwise. The recent files are taken as they were kept, gone ones too: a file on a stick
-// that is not plugged in now may be back by the time it is chosen.
+// otherwise. The recent files are taken as they were kept, gone ones too (a file on a stick
+// that is not plugged in now may be back by the time it is chosen), the oldest first, so that
+// of two entries naming one file the newer stays, in its place.
 void LoadKeptFiles(App& app, platform::SettingsFile& file) {
   PathRules rules = PathRulesOf(app);
   auto& files = app.services().files;
@@ -73,15 +75,12 @@ void LoadKeptFiles(App& app, platform::SettingsFile& file) {
   if (!download.empty() && files.isFolder(FolderOfPath(download, rules))) {
     main.txtDownload->setText(download);
   }
-  std::vector<std::string> recent;
-  for (std::size_t index = 0; index < kRecentFileCount; ++index) {
+  std::vector<std::string>& recent = app.recentFiles();
+  recent.clear();
+  for (std::size_t index = kRecentFileCount; index-- > 0;) {
     std::string path = ReadPath(file, RecentKey(index), rules);
-    bool known = std::any_of(recent.begin(), recent.end(), [&](const std::string& entry) {
-      return SamePath(entry, path, rules);
-    });
-    if (!path.empty() && !known) recent.push_back(path);
+    if (!path.empty()) PutFirst(recent, path, rules);
   }
-  app.recentFiles() = recent;
   ShowRecentFiles(app);
 }
 
