@@ -82,9 +82,9 @@ bool Selected(const Arguments& arguments, const std::string& name) {
 
 std::vector<Scenario> AllScenarios() {
   std::vector<Scenario> all;
-  for (auto group :
-       {StartUpScenarios, WindowScenarios, TransferScenarios, RefusalScenarios, DumpScenarios,
-        PickerScenarios, OptionsScenarios, SettingsScenarios, TipScenarios, HandOffScenarios}) {
+  for (auto group : {StartUpScenarios, WindowScenarios, TransferScenarios, RefusalScenarios,
+                     DumpScenarios, PickerScenarios, OptionsScenarios, SettingsScenarios,
+                     TipScenarios, HandOffScenarios, RecentFileScenarios}) {
     for (Scenario& scenario : group()) all.push_back(std::move(scenario));
   }
   return all;

@@ -32,5 +32,6 @@ std::vector<Scenario> WindowScenarios();
 std::vector<Scenario> PickerScenarios();
 std::vector<Scenario> TipScenarios();
 std::vector<Scenario> HandOffScenarios();
+std::vector<Scenario> RecentFileScenarios();
 
 }  // namespace e2e
