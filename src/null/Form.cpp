@@ -15,8 +15,10 @@ NullForm::NullForm(const ui::FormLayout& layout, std::function<void(NullForm&)>&
     auto kind = item.caption == "-" ? ui::ControlKind::Separator
                 : item.level == 0   ? ui::ControlKind::Menu
                                     : ui::ControlKind::MenuItem;
-    adopt(std::make_unique<NullControl>(*this, std::string(item.name), kind,
-                                        std::string(item.caption)));
+    auto control = std::make_unique<NullControl>(*this, std::string(item.name), kind,
+                                                 std::string(item.caption));
+    control->setVisible((item.flags & ui::kStartsHidden) == 0);
+    adopt(std::move(control));
   }
 }
 

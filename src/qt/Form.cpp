@@ -137,6 +137,7 @@ void QtForm::nameBoxes() {
 }
 
 // Level-0 entries are the menus of the bar, level-1 entries the items of the menu before them.
+// An entry that starts hidden is in its menu, out of sight, until the program shows it.
 void QtForm::buildMenu() {
   if (layout().menu.empty()) return;
   menuBar_ = new QMenuBar(window_.get());
@@ -147,11 +148,12 @@ void QtForm::buildMenu() {
       menu = menuBar_->addMenu(ToQt(entry.caption));
       menu->setObjectName(ToQt(entry.name));
       adopt(std::make_unique<MenuControl>(entry, ControlKind::Menu, menu->menuAction()));
-    } else if (menu && entry.caption == kSeparatorCaption) {
-      adopt(std::make_unique<MenuControl>(entry, ControlKind::Separator, menu->addSeparator()));
     } else if (menu) {
-      adopt(std::make_unique<MenuControl>(entry, ControlKind::MenuItem,
-                                          menu->addAction(ToQt(entry.caption))));
+      bool separator = entry.caption == kSeparatorCaption;
+      QAction* action = separator ? menu->addSeparator() : menu->addAction(ToQt(entry.caption));
+      action->setVisible((entry.flags & ui::kStartsHidden) == 0);
+      adopt(std::make_unique<MenuControl>(
+          entry, separator ? ControlKind::Separator : ControlKind::MenuItem, action));
     }
   }
 }

@@ -247,32 +247,36 @@ void Win32Form::buildControls() {
 }
 
 // Level-0 entries are the menus of the bar, level-1 entries the items of the menu before them.
+// Separators take identifiers as items do, so that either can leave its menu and come back to
+// its place; only items run a command. An entry that starts hidden is made and then taken out.
 void Win32Form::buildMenu() {
   if (layout().menu.empty()) return;
   HMENU bar = CreateMenu();
   HMENU popup = nullptr;
   UINT barPosition = 0;
-  UINT itemPosition = 0;
-  int id = kFirstMenuId;
+  std::vector<UINT> earlier;  // the identifiers of the current menu's entries so far
+  UINT id = kFirstMenuId;
   for (const ui::MenuEntry& entry : layout().menu) {
     std::string name(entry.name);
     std::string caption(entry.caption);
     if (entry.level == 0) {
       popup = CreatePopupMenu();
       AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
-      adopt(std::make_unique<MenuControl>(name, ControlKind::Menu, window_, bar, barPosition++));
-      itemPosition = 0;
-    } else if (popup && entry.caption == kSeparatorCaption) {
-      AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-      adopt(std::make_unique<MenuControl>(name, ControlKind::Separator, window_, popup,
-                                          itemPosition++));
-    } else if (popup) {
-      AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
-      auto item = std::make_unique<MenuControl>(name, ControlKind::MenuItem, window_, popup,
-                                                itemPosition++);
-      commands_[id++] = item.get();
-      adopt(std::move(item));
+      adopt(std::make_unique<MenuControl>(name, window_, bar, barPosition++));
+      earlier.clear();
+      continue;
     }
+    if (!popup) continue;
+    bool separator = entry.caption == kSeparatorCaption;
+    AppendMenuA(popup, separator ? MF_SEPARATOR : MF_STRING, id,
+                separator ? nullptr : caption.c_str());
+    auto item = std::make_unique<MenuControl>(
+        name, separator ? ControlKind::Separator : ControlKind::MenuItem, window_, popup, id,
+        earlier);
+    if (entry.flags & ui::kStartsHidden) item->setVisible(false);
+    if (!separator) commands_[static_cast<int>(id)] = item.get();
+    earlier.push_back(id++);
+    adopt(std::move(item));
   }
   SetMenu(window_, bar);
 }

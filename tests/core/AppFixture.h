@@ -14,6 +14,9 @@
 
 namespace loadergui::testing {
 
+// The keys one load reads and one save writes: the sixteen settings and the ten kept files.
+constexpr int kKeysPerPass = 16 + 10;
+
 class AppFixture : public ::testing::Test {
  protected:
   AppFixture();

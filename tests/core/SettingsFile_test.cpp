@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The file that the first exit of a fresh installation writes: four sections, sixteen keys, in
-// the order of the key table, with every default.
+// the order of the key table, with every default; then the kept files, none yet.
 const char* const kFirstRunLines[] = {
     "[SETTINGS]",
     "TYPE=Upload and &Execute",
@@ -38,6 +38,17 @@ const char* const kFirstRunLines[] = {
     "DIR=Please select a folder...",
     "[CDFSREDIRECT]",
     "ISO=Please select an ISO image...",
+    "[FILES]",
+    "UPLOAD=",
+    "DOWNLOAD=",
+    "RECENT1=",
+    "RECENT2=",
+    "RECENT3=",
+    "RECENT4=",
+    "RECENT5=",
+    "RECENT6=",
+    "RECENT7=",
+    "RECENT8=",
 };
 
 // The fourteen option values with their start-up defaults.
@@ -151,7 +162,7 @@ TEST_F(SettingsFileTest, FirstRunWithoutFileShowsDefaults) {
   EXPECT_FALSE(exists("tools/settings.ini")) << "a start alone must not create the file";
 }
 
-TEST_F(SettingsFileTest, FirstExitWritesSixteenDefaultKeysInOrder) {
+TEST_F(SettingsFileTest, FirstExitWritesSixteenDefaultKeysInOrderThenTheKeptFiles) {
   ASSERT_TRUE(start());
   exitProgram();
   std::string expected;
@@ -449,13 +460,13 @@ TEST_F(SettingsFileTest, ExitWritesOnceAndClosingAgainWritesNothing) {
   ui::Form& mainWindow = main();
   int before = services->profileWrites;
   exitProgram();
-  EXPECT_EQ(services->profileWrites - before, 16);
+  EXPECT_EQ(services->profileWrites - before, kKeysPerPass);
   EXPECT_TRUE(app->ended());
   std::string afterExit = settingsText();
   // The window's own close notification arrives after Exit: the dialog is gone by then.
   ASSERT_TRUE(mainWindow.onCloseRequest);
   mainWindow.onCloseRequest();
-  EXPECT_EQ(services->profileWrites - before, 16);
+  EXPECT_EQ(services->profileWrites - before, kKeysPerPass);
   EXPECT_EQ(settingsText(), afterExit);
 }
 
@@ -465,12 +476,12 @@ TEST_F(SettingsFileTest, CloseBoxWritesOnce) {
   ui::Form& mainWindow = main();
   int before = services->profileWrites;
   mainWindow.onCloseRequest();
-  EXPECT_EQ(services->profileWrites - before, 16);
+  EXPECT_EQ(services->profileWrites - before, kKeysPerPass);
   EXPECT_TRUE(app->ended());
   EXPECT_FALSE(app->optionsLoaded());
   EXPECT_EQ(stored("OPTIONS", "ADDRESS"), "0x8c0a0000");
   mainWindow.onCloseRequest();
-  EXPECT_EQ(services->profileWrites - before, 16);
+  EXPECT_EQ(services->profileWrites - before, kKeysPerPass);
 }
 
 TEST_F(SettingsFileTest, NothingWrittenBeforeExit) {
@@ -608,10 +619,10 @@ TEST_F(SettingsFileTest, FolderInPlaceOfSettingsFileGivesDefaults) {
 TEST_F(SettingsFileTest, TheFileIsReadOnceAndSavedOnce) {
   ASSERT_TRUE(start());
   EXPECT_EQ(services->fileOpens, 1);
-  EXPECT_EQ(services->profileReads, 16);
+  EXPECT_EQ(services->profileReads, kKeysPerPass);
   exitProgram();
   EXPECT_EQ(services->fileOpens, 2);
-  EXPECT_EQ(services->profileWrites, 16);
+  EXPECT_EQ(services->profileWrites, kKeysPerPass);
   EXPECT_EQ(services->fileSaves, 1);
 }
 

@@ -111,7 +111,7 @@ TEST_F(StartUpTest, AllRequiredFilesPresentStartsWithoutMessage) {
   installProgram();
   EXPECT_TRUE(start());
   EXPECT_TRUE(services->messages.empty());
-  EXPECT_EQ(services->profileReads, 16);
+  EXPECT_EQ(services->profileReads, kKeysPerPass);
   EXPECT_EQ(services->profileWrites, 0);
 }
 
@@ -225,7 +225,7 @@ TEST_F(StartUpTest, ExitUnloadsDialogThenMainWindow) {
   EXPECT_FALSE(app->mainLoaded());
   EXPECT_TRUE(dialog.destroyed());
   EXPECT_TRUE(mainWindow.destroyed());
-  EXPECT_EQ(services->profileWrites, 16);
+  EXPECT_EQ(services->profileWrites, kKeysPerPass);
   EXPECT_TRUE(exists("tools/settings.ini"));
 }
 
@@ -238,7 +238,7 @@ TEST_F(StartUpTest, CloseBoxEndsProgramLikeExit) {
   EXPECT_TRUE(app->ended());
   EXPECT_TRUE(dialog.destroyed());
   EXPECT_TRUE(mainWindow.destroyed());
-  EXPECT_EQ(services->profileWrites, 16);
+  EXPECT_EQ(services->profileWrites, kKeysPerPass);
 }
 
 TEST_F(StartUpTest, ExitWhileDialogWasNeverOpenedStillSaves) {

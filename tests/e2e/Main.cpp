@@ -84,7 +84,8 @@ std::vector<Scenario> AllScenarios() {
   std::vector<Scenario> all;
   for (auto group : {StartUpScenarios, WindowScenarios, TransferScenarios, RefusalScenarios,
                      DumpScenarios, PickerScenarios, OptionsScenarios, SettingsScenarios,
-                     TipScenarios, HandOffScenarios, RunningLoaderScenarios}) {
+                     TipScenarios, HandOffScenarios, RunningLoaderScenarios,
+                     RecentFileScenarios}) {
     for (Scenario& scenario : group()) all.push_back(std::move(scenario));
   }
   return all;

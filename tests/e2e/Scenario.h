@@ -33,5 +33,6 @@ std::vector<Scenario> PickerScenarios();
 std::vector<Scenario> TipScenarios();
 std::vector<Scenario> HandOffScenarios();
 std::vector<Scenario> RunningLoaderScenarios();
+std::vector<Scenario> RecentFileScenarios();
 
 }  // namespace e2e

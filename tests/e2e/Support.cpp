@@ -246,6 +246,48 @@ std::string IniValue(const std::vector<IniLine>& lines, const std::string& secti
   Fail("the settings file has no key " + key + " in [" + section + "]");
 }
 
+std::vector<std::string> FileMenu(Program& program) {
+  std::vector<std::string> captions;
+  std::vector<MenuEntry> entries = program.menus();
+  for (const MenuEntry& entry : entries) {
+    if (entry.menu == 0 && entry.item >= 0) {
+      captions.push_back(entry.separator() ? "-" : entry.caption);
+    }
+  }
+  return captions;
+}
+
+std::vector<std::string> FileMenuWith(const std::vector<std::string>& recentFiles) {
+  std::vector<std::string> captions{"Download &BIOS", "Download &Flash", "-"};
+  for (std::size_t index = 0; index < recentFiles.size(); ++index) {
+    captions.push_back(RecentEntry(static_cast<int>(index + 1), recentFiles[index]));
+  }
+  if (!recentFiles.empty()) captions.push_back("-");
+  captions.push_back("E&xit");
+  return captions;
+}
+
+std::string RecentEntry(int number, const std::string& path) {
+  constexpr std::size_t kLongest = 50;
+  std::string shown = path;
+  if (path.size() > kLongest) {
+    std::size_t nameStart = path.find_first_not_of("\\/");
+    std::size_t headEnd = path.find_first_of("\\/", nameStart) + 1;
+    std::size_t tail = path.find_last_of("\\/");
+    for (std::size_t at = headEnd; at < tail; ++at) {
+      bool separator = path[at] == '\\' || path[at] == '/';
+      if (separator && headEnd + 3 + (path.size() - at) <= kLongest) {
+        tail = at;
+        break;
+      }
+    }
+    shown = path.substr(0, headEnd) + "..." + path.substr(tail);
+  }
+  std::string caption = "&" + std::to_string(number) + " ";
+  for (char c : shown) caption += c == '&' ? std::string("&&") : std::string(1, c);
+  return caption;
+}
+
 void RequireSettingsOrder(const std::vector<IniLine>& lines) {
   std::vector<std::string> expected = {"[SETTINGS]", "TYPE", "RAVLINK", "[OPTIONS]"};
   for (const OptionControl& option : kOptionControls) {
@@ -253,6 +295,10 @@ void RequireSettingsOrder(const std::vector<IniLine>& lines) {
       expected.push_back("[" + std::string(option.section) + "]");
     }
     expected.push_back(std::string(option.key));
+  }
+  for (const char* key : {"[FILES]", "UPLOAD", "DOWNLOAD", "RECENT1", "RECENT2", "RECENT3",
+                          "RECENT4", "RECENT5", "RECENT6", "RECENT7", "RECENT8"}) {
+    expected.push_back(key);
   }
   std::string seen, wanted;
   for (const IniLine& line : lines)

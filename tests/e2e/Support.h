@@ -57,6 +57,16 @@ std::string Fill(std::string pattern, const std::string& name, const std::string
 // After the program has handled everything: no tool has started, none is about to.
 void RequireNothingStarted(Program& program, const Sandbox& box, std::size_t toolsBefore);
 
+// The File menu as the user sees it: each entry's caption, "-" for a separator.
+std::vector<std::string> FileMenu(Program& program);
+// The File menu with the recent files' entries for these paths, newest first.
+std::vector<std::string> FileMenuWith(const std::vector<std::string>& recentFiles);
+// The caption of the recent file's entry `number` (from 1): the number as its access key, then
+// the path, whose middle folders give way to "..." when it is longer than 50 characters (the
+// root with the first name stays, and as many of the folders nearest to the file as fit), with
+// each ampersand doubled.
+std::string RecentEntry(int number, const std::string& path);
+
 // One line of the settings file as the profile functions see it.
 struct IniLine {
   bool section = false;
@@ -67,7 +77,8 @@ std::vector<IniLine> ReadIni(const std::string& path);
 // The value of a key (names compared without regard to case); fails when it is absent.
 std::string IniValue(const std::vector<IniLine>& lines, const std::string& section,
                      const std::string& key);
-// The sixteen keys in the order the program writes them, with their section headers.
+// The sixteen keys in the order the program writes them, with their section headers, then the
+// kept files' section.
 void RequireSettingsOrder(const std::vector<IniLine>& lines);
 
 // The system's own sentence for an error code, as a user reads it under the program's message.

@@ -125,14 +125,17 @@ TEST_F(LayoutTest, MenuTreeFollowsTheTableWithCheckableItems) {
   for (QAction* top : bar->actions()) {
     seen.push_back("0 " + top->text().toStdString());
     for (QAction* item : top->menu()->actions()) {
-      seen.push_back("1 " + (item->isSeparator() ? std::string("-") : item->text().toStdString()));
+      seen.push_back("1 " + (item->isSeparator() ? std::string("-") : item->text().toStdString()) +
+                     (item->isVisible() ? "" : " (hidden)"));
       EXPECT_EQ(item->isCheckable(), !item->isSeparator()) << item->text().toStdString();
       EXPECT_TRUE(item->shortcut().isEmpty());
     }
   }
   std::vector<std::string> expected;
   for (const ui::MenuEntry& entry : MainWindowLayout().menu) {
-    expected.push_back(std::to_string(entry.level) + " " + std::string(entry.caption));
+    bool hidden = (entry.flags & ui::kStartsHidden) != 0;
+    expected.push_back(std::to_string(entry.level) + " " + std::string(entry.caption) +
+                       (hidden ? " (hidden)" : ""));
   }
   EXPECT_EQ(seen, expected);
 }

@@ -79,6 +79,8 @@ class FakeServices : public platform::Messages,
   std::vector<std::string> ports;
   std::map<std::string, std::string> written;
   int writes = 0;
+  // What one save writes: the sixteen settings and the ten kept files.
+  static constexpr int kKeysPerSave = 16 + 10;
   int beeps = 0;
 
  private:

@@ -247,7 +247,7 @@ TEST_F(WindowsAppTest, ExitSavesOnceClosesBothWindowsAndEndsTheLoop) {
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_EQ(services_.written["RAVLINK"], "Serial");
   EXPECT_EQ(services_.written["TYPE"], "Upload and &Execute");
-  EXPECT_EQ(services_.writes, 16);
+  EXPECT_EQ(services_.writes, FakeServices::kKeysPerSave);
   EXPECT_TRUE(DrainMessages());  // WM_QUIT
 }
 
@@ -255,7 +255,7 @@ TEST_F(WindowsAppTest, TheMainWindowsCloseBoxUnloadsTheProgram) {
   SendMessageA(main_, WM_CLOSE, 0, 0);
   EXPECT_TRUE(app_->ended());
   EXPECT_FALSE(IsWindow(main_));
-  EXPECT_EQ(services_.writes, 16);
+  EXPECT_EQ(services_.writes, FakeServices::kKeysPerSave);
   EXPECT_TRUE(DrainMessages());
 }
 
@@ -272,7 +272,7 @@ TEST_F(WindowsAppTest, TheEndOfTheSessionSavesOnce) {
   EndTheSession({dialog, main_});
   EXPECT_TRUE(app_->ended());
   EXPECT_FALSE(IsWindow(main_));
-  EXPECT_EQ(services_.writes, 16);
+  EXPECT_EQ(services_.writes, FakeServices::kKeysPerSave);
   EXPECT_EQ(services_.written["ADDRESS"], "0x8c000000");
   EXPECT_TRUE(DrainMessages());
 }
@@ -286,7 +286,7 @@ TEST_F(WindowsAppTest, TheEndOfTheSessionWithTheOptionsOpenSavesTheirValuesAsThe
   });
   openOptions();
   EXPECT_TRUE(app_->ended());
-  EXPECT_EQ(services_.writes, 16);
+  EXPECT_EQ(services_.writes, FakeServices::kKeysPerSave);
   EXPECT_EQ(services_.written["BAUDRATE"], "9600");
   EXPECT_EQ(services_.written["NOCONSOLE"], "1");
   DrainMessages();

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "WindowsTestSupport.h"
 #include "app/MainLayout.h"
@@ -78,6 +80,77 @@ TEST_F(WindowsControlTest, MenuItemCaptionAndCheckMarkLiveInTheMenu) {
   EXPECT_NE(GetMenuState(config, kPosition, MF_BYPOSITION) & MF_GRAYED, 0u);
   item.setEnabled(true);
   EXPECT_TRUE(item.enabled());
+}
+
+// The File menu as the menu itself holds it: each entry's caption, "-" for a separator.
+std::vector<std::string> FileMenu(const ui::Form& form) {
+  HMENU file = GetSubMenu(GetMenu(FormWindow(form)), 0);
+  std::vector<std::string> captions;
+  for (int position = 0; position < GetMenuItemCount(file); ++position) {
+    UINT state = GetMenuState(file, static_cast<UINT>(position), MF_BYPOSITION);
+    captions.push_back(
+        (state & MF_SEPARATOR) ? "-" : formtest::MenuCaption(file, static_cast<UINT>(position)));
+  }
+  return captions;
+}
+
+// A Win32 menu cannot hide an entry: a hidden one leaves the menu and comes back to its place
+// among the entries before it, with its caption, check mark, enabled state and command.
+TEST_F(WindowsControlTest, MenuEntriesLeaveTheMenuAndComeBackToTheirPlace) {
+  using Captions = std::vector<std::string>;
+  const Captions kWithout{"Download &BIOS", "Download &Flash", "-", "E&xit"};
+  ASSERT_EQ(FileMenu(main_), kWithout) << "the recent files' entries start hidden";
+  ui::Control& first = main_.control("mnuRecent1");
+  ui::Control& second = main_.control("mnuRecent2");
+  ui::Control& bar = main_.control("BarRecent");
+  EXPECT_FALSE(first.visible());
+  EXPECT_EQ(first.text(), "&1");
+
+  second.setText("&2 C:\\R&&D\\b.elf");
+  second.setVisible(true);
+  EXPECT_EQ(FileMenu(main_),
+            (Captions{"Download &BIOS", "Download &Flash", "-", "&2 C:\\R&&D\\b.elf", "E&xit"}));
+  first.setText("&1 C:\\a.elf");
+  first.setVisible(true);
+  bar.setVisible(true);
+  const Captions kAll{
+      "Download &BIOS", "Download &Flash", "-", "&1 C:\\a.elf", "&2 C:\\R&&D\\b.elf", "-", "E&xit"};
+  EXPECT_EQ(FileMenu(main_), kAll);
+  EXPECT_TRUE(first.visible());
+  EXPECT_EQ(bar.text(), "-");
+
+  second.setChecked(true);
+  second.setEnabled(false);
+  second.setVisible(false);
+  EXPECT_FALSE(second.visible());
+  EXPECT_TRUE(second.checked());
+  EXPECT_FALSE(second.enabled());
+  second.setText("&2 C:\\c.elf");
+  EXPECT_EQ(second.text(), "&2 C:\\c.elf");
+  EXPECT_EQ(FileMenu(main_),
+            (Captions{"Download &BIOS", "Download &Flash", "-", "&1 C:\\a.elf", "-", "E&xit"}));
+  second.setVisible(true);
+  second.setVisible(true);  // shown twice is still once in the menu
+  EXPECT_EQ(FileMenu(main_), (Captions{"Download &BIOS", "Download &Flash", "-", "&1 C:\\a.elf",
+                                       "&2 C:\\c.elf", "-", "E&xit"}));
+  UINT state = GetMenuState(GetSubMenu(GetMenu(FormWindow(main_)), 0), 4, MF_BYPOSITION);
+  EXPECT_NE(state & MF_CHECKED, 0u);
+  EXPECT_NE(state & MF_GRAYED, 0u);
+  second.setEnabled(true);
+
+  main_.control("Bar3").setVisible(false);
+  EXPECT_EQ(FileMenu(main_), (Captions{"Download &BIOS", "Download &Flash", "&1 C:\\a.elf",
+                                       "&2 C:\\c.elf", "-", "E&xit"}));
+  main_.control("Bar3").setVisible(true);
+  main_.control("mnuFile").setVisible(false);  // a menu of the bar stays
+  EXPECT_TRUE(main_.control("mnuFile").visible());
+
+  int chosen = 0;
+  second.onClick = [&chosen] { ++chosen; };
+  formtest::ChooseMenuItem(FormWindow(main_), "&2 C:\\c.elf");
+  EXPECT_EQ(chosen, 1);
+  for (ui::Control* entry : {&first, &second, &bar}) entry->setVisible(false);
+  EXPECT_EQ(FileMenu(main_), kWithout);
 }
 
 TEST_F(WindowsControlTest, VisibilityIsTheControlsOwnEvenInAHiddenForm) {

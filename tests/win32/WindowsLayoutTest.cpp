@@ -183,7 +183,7 @@ TEST_P(WindowsLayoutTest, OnlyTheTablesDefaultButtonHasTheDefaultStyle) {
 }
 
 // The menu bar holds the table's entries in order: level 0 on the bar, level 1 in the menu of
-// the level-0 entry before them, "-" as separators.
+// the level-0 entry before them, "-" as separators; an entry that starts hidden is not in it.
 TEST_P(WindowsLayoutTest, MenuTreeFollowsTheTable) {
   HMENU bar = GetMenu(window());
   if (layout().menu.empty()) {
@@ -193,6 +193,7 @@ TEST_P(WindowsLayoutTest, MenuTreeFollowsTheTable) {
   ASSERT_NE(bar, nullptr);
   int barPosition = -1;
   int itemPosition = 0;
+  std::vector<int> shownItems(layout().menu.size(), 0);  // by menu
   HMENU popup = nullptr;
   for (const ui::MenuEntry& entry : layout().menu) {
     SCOPED_TRACE(std::string(entry.name));
@@ -204,6 +205,9 @@ TEST_P(WindowsLayoutTest, MenuTreeFollowsTheTable) {
       EXPECT_TRUE(control.enabled());
     }
     EXPECT_FALSE(control.checked());
+    bool startsHidden = (entry.flags & ui::kStartsHidden) != 0;
+    EXPECT_EQ(control.visible(), !startsHidden);
+    if (startsHidden) continue;
     if (entry.level == 0) {
       ++barPosition;
       itemPosition = 0;
@@ -223,8 +227,13 @@ TEST_P(WindowsLayoutTest, MenuTreeFollowsTheTable) {
       EXPECT_EQ(formtest::MenuCaption(popup, static_cast<UINT>(itemPosition)), entry.caption);
     }
     ++itemPosition;
+    shownItems[static_cast<std::size_t>(barPosition)] = itemPosition;
   }
   EXPECT_EQ(GetMenuItemCount(bar), barPosition + 1);
+  for (int menu = 0; menu <= barPosition; ++menu) {
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, menu)), shownItems[static_cast<std::size_t>(menu)])
+        << "menu " << menu << " holds more than the table shows";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, WindowsLayoutTest, ::testing::ValuesIn(kLayouts),

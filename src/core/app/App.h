@@ -55,6 +55,8 @@ class App {
   TransferMode& lastUploadMode() { return lastUploadMode_; }
   // The loaders started in this run, which a start of the same loader asks about.
   RunningLoaders& runningLoaders() { return runningLoaders_; }
+  // The upload files used last, newest first (app/RecentFiles.h); the menu shows them.
+  std::vector<std::string>& recentFiles() { return recentFiles_; }
 
  private:
   void abandon();
@@ -76,6 +78,7 @@ class App {
   OptionSnapshot snapshot_;
   TransferMode lastUploadMode_ = TransferMode::UploadExecute;
   RunningLoaders runningLoaders_;
+  std::vector<std::string> recentFiles_;
 };
 
 }  // namespace loadergui

@@ -44,6 +44,18 @@ const ClickBinding<OptionsDialog> kOptionsDialogClicks[] = {
     {&OptionsDialog::cmdCDFSRedir, frmOptions::cmdCDFSRedir_Click},
 };
 
+// The recent files' entries share one handler, which takes the entry's place in the list.
+struct RecentBinding {
+  ui::Control* MainWindow::*control;
+  int index;
+};
+
+const RecentBinding kRecentFileClicks[] = {
+    {&MainWindow::mnuRecent1, 0}, {&MainWindow::mnuRecent2, 1}, {&MainWindow::mnuRecent3, 2},
+    {&MainWindow::mnuRecent4, 3}, {&MainWindow::mnuRecent5, 4}, {&MainWindow::mnuRecent6, 5},
+    {&MainWindow::mnuRecent7, 6}, {&MainWindow::mnuRecent8, 7},
+};
+
 template <typename Window, std::size_t N>
 void BindClicks(App& app, Window& window, const ClickBinding<Window> (&table)[N]) {
   for (const auto& binding : table) {
@@ -56,6 +68,10 @@ void BindClicks(App& app, Window& window, const ClickBinding<Window> (&table)[N]
 
 void BindMainWindow(App& app, MainWindow& window) {
   BindClicks(app, window, kMainWindowClicks);
+  for (const auto& binding : kRecentFileClicks) {
+    int index = binding.index;
+    (window.*binding.control)->onClick = [&app, index] { frmMain::mnuRecent_Click(app, index); };
+  }
   window.cmdExecute->tipText = [&app] { return frmMain::cmdExecute_Tip(app); };
   window.cmdExecute->setContextCommands({{text::kCopyCommandLine,
                                           {ui::kCtrl | ui::kShift, 'C'},

@@ -6,6 +6,7 @@
 #include "app/Captions.h"
 #include "app/Handlers.h"
 #include "app/PathChecks.h"
+#include "app/RecentFiles.h"
 #include "ui/Control.h"
 
 namespace loadergui {
@@ -25,6 +26,7 @@ void Form_DropFiles(App& app, const std::vector<std::string>& paths) {
     return;
   }
   (upload ? main.txtUpload : main.txtDownload)->setText(path);
+  if (upload) RememberUploadFile(app, path);
 }
 
 }  // namespace frmMain

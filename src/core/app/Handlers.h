@@ -29,6 +29,8 @@ void cmdExecute_CopyCommandLine(App& app);
 void Form_DropFiles(App& app, const std::vector<std::string>& paths);
 // app/OpenFile.cpp
 bool Form_OpenFile(App& app, const std::string& path);
+// app/RecentFiles.cpp: the entries mnuRecent1 to mnuRecent8, by their index from 0
+void mnuRecent_Click(App& app, int index);
 // loader/Dumps.cpp
 void mnuBIOS_Click(App& app);
 void mnuFlash_Click(App& app);

@@ -26,6 +26,15 @@ class MainWindow : public ui::TypedForm {
   ui::Control* mnuBIOS = nullptr;
   ui::Control* mnuFlash = nullptr;
   ui::Control* Bar3 = nullptr;
+  ui::Control* mnuRecent1 = nullptr;
+  ui::Control* mnuRecent2 = nullptr;
+  ui::Control* mnuRecent3 = nullptr;
+  ui::Control* mnuRecent4 = nullptr;
+  ui::Control* mnuRecent5 = nullptr;
+  ui::Control* mnuRecent6 = nullptr;
+  ui::Control* mnuRecent7 = nullptr;
+  ui::Control* mnuRecent8 = nullptr;
+  ui::Control* BarRecent = nullptr;
   ui::Control* mnuFileExit = nullptr;
   ui::Control* mnuConfig = nullptr;
   ui::Control* mnuRavlinkSerial = nullptr;

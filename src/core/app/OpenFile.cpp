@@ -5,6 +5,7 @@
 #include "app/Captions.h"
 #include "app/Handlers.h"
 #include "app/PathChecks.h"
+#include "app/RecentFiles.h"
 #include "app/SubRoutines.h"
 #include "ui/Control.h"
 
@@ -15,7 +16,7 @@ namespace frmMain {
 // The file is one to upload: in Download the window first returns to the upload mode in force
 // before it. A file that is not there is refused now, with the Execute command's words, rather
 // than at the next press, which may come from a build script that expects this file to go. A
-// refused file leaves the window as it was.
+// refused file leaves the window as it was; a taken one heads the recent files.
 bool Form_OpenFile(App& app, const std::string& path) {
   std::string refusal = OutsidePathRefusal(app, path, true);
   if (refusal.empty() && !app.services().files.findFile(path, platform::SearchFor::OrdinaryFiles)) {
@@ -28,6 +29,7 @@ bool Form_OpenFile(App& app, const std::string& path) {
   }
   ReturnToUploadMode(app);
   main.txtUpload->setText(path);
+  RememberUploadFile(app, path);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "app/App.h"
 #include "app/Captions.h"
 #include "app/Handlers.h"
+#include "app/RecentFiles.h"
 #include "app/SubRoutines.h"
 #include "loader/CommandLine.h"
 #include "loader/ExecutePlan.h"
@@ -136,11 +137,15 @@ void cmdExecute_Click(App& app) {
     case Outcome::Refused:
       services.messages.messageBox(&app.frmMain().form(), plan.refusal, text::kOops);
       return;
-    case Outcome::Start:
+    case Outcome::Start: {
+      // The file the plan was made for: the question below can let a handed-over one in.
+      std::string uploaded = UploadOfPress(app);
       if (!MakeWayForLoader(app, plan.loader)) return;
+      if (!uploaded.empty()) RememberUploadFile(app, uploaded);
       if (plan.arp) ShellAndWait(services.processes, *plan.arp, tools::kNormalFocus);
       StartLoader(app, plan.loader);
       return;
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 #include "app/App.h"
 #include "app/Captions.h"
 #include "app/Handlers.h"
+#include "app/RecentFiles.h"
 #include "pickers/BrowseFolder.h"
 #include "pickers/FileDialog.h"
 
@@ -15,7 +16,9 @@ void cmdBrowse_Click(App& app) {
   MainWindow& main = app.frmMain();
   bool upload = main.cmdBrowse->text() == text::kBrowse;
   auto path = RunFileDialog(app, upload ? kUploadFileUse : kDownloadFileUse);
-  if (path) (upload ? main.txtUpload : main.txtDownload)->setText(*path);
+  if (!path) return;
+  (upload ? main.txtUpload : main.txtDownload)->setText(*path);
+  if (upload) RememberUploadFile(app, *path);
 }
 
 }  // namespace frmMain

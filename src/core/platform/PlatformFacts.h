@@ -35,6 +35,14 @@ struct PlatformFacts {
   std::string_view programFileSuffix;
   // Separates the folders of a path the program builds (the settings file's).
   char pathSeparator;
+  // Every character that separates the folders of a path the user gives: on Windows the slash
+  // as well as the backslash.
+  std::string_view pathSeparators;
+  // Whether a path may start with a drive letter and a colon ("C:\games"), which makes it
+  // absolute as a leading separator does.
+  bool driveLetters;
+  // Whether two paths that differ only in the case of their letters name the same file.
+  bool pathsIgnoreCase;
 
   // The serial device the program starts with, which the Default button puts back.
   std::string_view defaultSerialDevice;
@@ -57,7 +65,7 @@ inline constexpr std::string_view kWindowsPortPrefixes[] = {"COM"};
 
 inline constexpr PlatformFacts kWindowsFacts{
     "tools\\ravlink-serial.exe", "tools\\ravlink-ip.exe", "tools\\arp.exe",
-    kWindowsRequiredFiles, ".exe", '\\',
+    kWindowsRequiredFiles, ".exe", '\\', "\\/", true, true,
     "COM1", kWindowsStandardPorts, "Select a device (Default: COM1)",
     kWindowsPortPrefixes, true, 1};
 
@@ -71,7 +79,7 @@ inline constexpr std::string_view kLinuxPortPrefixes[] = {"/dev/ttyS", "/dev/tty
 
 inline constexpr PlatformFacts kLinuxFacts{
     "tools/ravlink-serial", "tools/ravlink-ip", "tools/arp",
-    kLinuxRequiredFiles, "", '/',
+    kLinuxRequiredFiles, "", '/', "/", false, false,
     "/dev/ttyS0", kLinuxStandardPorts, "Select a device (Default: /dev/ttyS0)",
     kLinuxPortPrefixes, false, 0};
 // clang-format on

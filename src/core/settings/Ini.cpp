@@ -5,7 +5,20 @@ namespace loadergui {
 
 namespace {
 constexpr std::size_t kValueBufferSize = 255;
+// The longest path Windows knows, and more than Linux allows.
+constexpr std::size_t kWholeValueBufferSize = 32768;
+
+// The value up to its first NUL, and whether it filled the buffer.
+std::string ReadIntoBuffer(platform::SettingsFile& file, const std::string& section,
+                           const std::string& key, std::size_t size, bool& filled) {
+  std::string buffer(size, ' ');
+  std::size_t count = file.getPrivateProfileString(section, key, "", buffer.data(), size);
+  filled = count + 1 >= size;
+  if (count == 0) return {};
+  std::string answer = buffer.substr(0, count);
+  return answer.substr(0, answer.find('\0'));
 }
+}  // namespace
 
 std::string SettingsFileName(const platform::Services& services) {
   return std::string("tools") + services.facts.pathSeparator + "settings.ini";
@@ -23,12 +36,16 @@ std::string SettingsFilePath(const platform::Services& services) {
 // platform cuts short there.
 std::string ReadSetting(platform::SettingsFile& file, const std::string& section,
                         const std::string& key) {
-  std::string buffer(kValueBufferSize, ' ');
-  std::size_t count =
-      file.getPrivateProfileString(section, key, "", buffer.data(), kValueBufferSize);
-  if (count == 0) return {};
-  std::string answer = buffer.substr(0, count);
-  return answer.substr(0, answer.find('\0'));
+  bool filled = false;
+  return ReadIntoBuffer(file, section, key, kValueBufferSize, filled);
+}
+
+// A value cut short would name another file, so one that may have been cut is no value at all.
+std::string ReadWholeSetting(platform::SettingsFile& file, const std::string& section,
+                             const std::string& key) {
+  bool filled = false;
+  std::string value = ReadIntoBuffer(file, section, key, kWholeValueBufferSize, filled);
+  return filled ? std::string() : value;
 }
 
 // A value holds one line: a line break in it would make what follows a line of its own in the

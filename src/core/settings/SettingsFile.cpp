@@ -1,4 +1,5 @@
-// Load and save sequences: every setting passes between tools\settings.ini and the controls.
+// Load and save sequences: every setting passes between tools\settings.ini and the controls,
+// and the kept files between it and the file boxes and recent files.
 #include "settings/SettingsFile.h"
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include "app/Captions.h"
 #include "app/SubRoutines.h"
 #include "settings/Ini.h"
+#include "settings/KeptFiles.h"
 #include "settings/OptionValues.h"
 
 namespace loadergui {
@@ -39,6 +41,7 @@ void LoadSettings(App& app) {
   // Turns whatever caption was stored into one of the three modes and brings the captions,
   // check marks, file box and information line into line with the values just loaded.
   RefreshTransferMode(app);
+  LoadKeptFiles(app, *file);
 }
 
 // Every key is written, changed or not, in the order of the key table, and the file takes them
@@ -54,6 +57,8 @@ void SaveSettings(App& app) {
     WriteSetting(*file, std::string(option.section), std::string(option.key),
                  OptionText(app.frmOptions(), option));
   }
+  // After the sixteen keys, so that a file made from nothing starts with their four sections.
+  SaveKeptFiles(app, *file);
   std::string failure = file->save();
   if (failure.empty() || app.sessionEnding()) return;
   std::string message =

@@ -18,6 +18,7 @@ enum ControlFlag : unsigned {
   kCancelButton = 2,   // Esc presses it
   kStartsDisabled = 4,
   kCentredText = 8,
+  kStartsHidden = 16,  // menu entries: out of the menu until the program shows them
 };
 
 // Positions and sizes are in twips (1/1440 inch) from the top-left corner of the client area.
@@ -37,6 +38,7 @@ struct MenuEntry {
   std::string_view caption;
   int level;
   ControlMember member = nullptr;
+  unsigned flags = kNoFlags;
 };
 
 // What a screen reader calls a text box or combo box: the caption of the label over it, or of
