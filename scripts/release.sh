@@ -5,6 +5,8 @@
 # each with a read-me for users and the licence.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# A release always carries the 32-bit program, whatever build the Windows suites run.
+unset LOADERGUI_WINDOWS_ARCH
 source "$root/scripts/wine-common.sh"
 source "$root/scripts/linux-common.sh"
 

@@ -29,7 +29,9 @@ CONTROLS = {
 # The menus of the bar, each with its items in order.
 # fmt: off
 MENUS = (
-    ("mnuFile", ("mnuBIOS", "mnuFlash", "Bar3", "mnuFileExit")),
+    ("mnuFile", ("mnuBIOS", "mnuFlash", "Bar3", "mnuRecent1", "mnuRecent2", "mnuRecent3",
+                 "mnuRecent4", "mnuRecent5", "mnuRecent6", "mnuRecent7", "mnuRecent8",
+                 "BarRecent", "mnuFileExit")),
     ("mnuConfig", ("mnuRavlinkSerial", "mnuRavlinkIP", "Bar1", "mnuConfigUpload",
                    "mnuConfigUlexecute", "mnuConfigDownload", "Bar2", "mnuConfigOptions")),
     ("mnuHelp", ("mnuHelpAbout",)),
