@@ -8,9 +8,9 @@ namespace loadergui::fuzzing::reference {
 
 // The read and write of the profile store, each on a whole text.
 std::size_t ReadProfileText(const std::string& fileText, const std::string& section,
-                              const std::string& key, const std::string& defaultValue, char* buffer,
-                              std::size_t size);
+                            const std::string& key, const std::string& defaultValue, char* buffer,
+                            std::size_t size);
 std::string WriteProfileText(const std::string& fileText, const std::string& section,
-                               const std::string& key, const std::string& value);
+                             const std::string& key, const std::string& value);
 
 }  // namespace loadergui::fuzzing::reference

@@ -17,11 +17,13 @@ mkdir -p "$logs"
 "$root/scripts/setup.sh" || exit 1
 
 broken=()  # suites that ended without their closing count (a build that failed, say)
+timings=() # each suite's time with its builds, for the summary
 run_suite() {
-  local name=$1 script=$2
+  local name=$1 script=$2 started=$SECONDS
   shift 2
   "$root/scripts/$script" "$@" 2>&1 | tee "$logs/$name.log"
   [[ ${PIPESTATUS[0]} -eq 0 ]] || broken+=("$name")
+  timings+=("$name $((SECONDS - started)) s")
 }
 
 run_suite native test-native.sh
@@ -94,6 +96,7 @@ windows="Windows under the 32-bit Wine"
 echo "native $native_passed, sanitized $sanitize_passed, Qt ${qt_passed:-0}," \
   "Linux end to end ${e2e_linux_passed:-0}, run script ${run_passed:-0}," \
   "$windows ${wine_passed:-0}, end to end ${e2e_passed:-0}, releases ${release_passed:-0}, fuzz targets ${fuzz_passed:-0}"
+echo "times with builds: $(IFS=,; echo "${timings[*]}" | sed 's/,/, /g'); in all $SECONDS s"
 ((${#broken[@]})) && echo "suites that failed: ${broken[*]}"
 if ((no_wine32)); then
   echo "!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"

@@ -113,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ProfileReadTest, ::testing::ValuesIn(kReadCases)
 
 TEST(ProfileRead, LongValueIsNulTerminatedInsideTheBuffer) {
   std::string buffer(kBufferSize, '#');
-  std::size_t count = ReadProfileText("[S]\r\nK=" + kLong300 + "\r\n", "S", "K", "",
-                                        buffer.data(), buffer.size());
+  std::size_t count =
+      ReadProfileText("[S]\r\nK=" + kLong300 + "\r\n", "S", "K", "", buffer.data(), buffer.size());
   EXPECT_EQ(count, 254u);
   EXPECT_EQ(buffer[254], '\0');
   EXPECT_EQ(buffer.substr(0, 254), kLong300.substr(0, 254));

@@ -84,8 +84,7 @@ std::vector<Scenario> AllScenarios() {
   std::vector<Scenario> all;
   for (auto group : {StartUpScenarios, WindowScenarios, TransferScenarios, RefusalScenarios,
                      DumpScenarios, PickerScenarios, OptionsScenarios, SettingsScenarios,
-                     TipScenarios, HandOffScenarios, RunningLoaderScenarios,
-                     RecentFileScenarios}) {
+                     TipScenarios, HandOffScenarios, RunningLoaderScenarios, RecentFileScenarios}) {
     for (Scenario& scenario : group()) all.push_back(std::move(scenario));
   }
   return all;

@@ -63,7 +63,7 @@ TEST(SystemDpiTest, FormsAreLaidOutAtTheSystemDpi) {
   ui::Form& options = fixture.build(OptionsDialogLayout());
   EXPECT_EQ(SystemDpi(), scaled->dpi);
   EXPECT_EQ(WindowDpi(FormWindow(main)), scaled->dpi);
-  EXPECT_EQ(dynamic_cast<Win32Form&>(main).dpi(), scaled->dpi);
+  EXPECT_EQ(static_cast<Win32Form&>(main).dpi(), scaled->dpi);
   PixelRect mainClient = ClientSize(FormWindow(main));
   EXPECT_EQ(mainClient.width, scaled->mainWidth);
   EXPECT_EQ(mainClient.height, scaled->mainHeight);
@@ -144,7 +144,7 @@ TEST_P(DpiChangeTest, TheFormIsLaidOutAgainAtTheNewDpiWhereWindowsSuggests) {
                  start.top + 30 + (start.bottom - start.top) * 3 / 2};
 
   ChangeDpi(form, raisedDpi, suggested);
-  EXPECT_EQ(dynamic_cast<Win32Form&>(form).dpi(), raisedDpi);
+  EXPECT_EQ(static_cast<Win32Form&>(form).dpi(), raisedDpi);
   ExpectLaidOutAt(form, raisedDpi);
   RECT moved;
   GetWindowRect(window, &moved);

@@ -58,8 +58,23 @@ inline HWND FormWindow(const ui::Form& form) {
   return static_cast<HWND>(form.nativeHandle());
 }
 
+// The program is built without type information, so a control's kind tells its class: the kinds
+// that are windows of their own are child controls.
+inline ChildControl* AsChildControl(ui::Control& control) {
+  switch (control.kind()) {
+    case ui::ControlKind::Button:
+    case ui::ControlKind::Label:
+    case ui::ControlKind::TextBox:
+    case ui::ControlKind::ComboBox:
+    case ui::ControlKind::CheckBox:
+      return static_cast<ChildControl*>(&control);
+    default:
+      return nullptr;
+  }
+}
+
 inline HWND ChildWindow(const ui::Form& form, std::string_view name) {
-  auto* child = dynamic_cast<ChildControl*>(&form.control(name));
+  ChildControl* child = AsChildControl(form.control(name));
   return child ? child->window() : nullptr;
 }
 

@@ -114,7 +114,7 @@ const std::string kShortText = "COM1";
 class TextFitLimitsTest : public ::testing::Test {
  protected:
   ChildControl& control(std::string_view name) {
-    return dynamic_cast<ChildControl&>(main_.control(name));
+    return *formtest::AsChildControl(main_.control(name));
   }
   int dpi() { return WindowDpi(FormWindow(main_)); }
 
@@ -147,7 +147,7 @@ TEST(TextFitResourcesTest, SettingALabelsText500TimesLeavesNoFontBehind) {
   {
     formtest::FormFixture fixture;
     ui::Form& main = fixture.build(MainWindowLayout());
-    auto& label = dynamic_cast<ChildControl&>(main.control("lblInformation"));
+    auto& label = *formtest::AsChildControl(main.control("lblInformation"));
     label.setText(kShortText);
     HFONT formFont = formtest::FontHandleOf(label.window());
     DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
