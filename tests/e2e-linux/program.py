@@ -246,12 +246,17 @@ class Program:
             for kid in a11y.children(popup)
             if a11y.showing(kid)
         ]
+        self.close_menu(title, popup)
+        return entries
+
+    def close_menu(self, title, popup):
+        """Closes the open menu of the bar with Esc, again while it stays open."""
         for _ in range(INPUT_TRIES):
             hands.press("Escape")
             if wait_until(
                 lambda: not a11y.quietly(lambda: a11y.showing(popup), True), INPUT_PATIENCE
             ):
-                return entries
+                return
         fail(f"the menu {title.name!r} would not close with Esc")
 
     def choose(self, item):
