@@ -26,7 +26,7 @@ start_linux_display || exit 1
 # Debian's own Python, which has the accessibility and X bindings; a D-Bus session of the run's
 # own, on which the accessibility bus starts when first asked for. The bus daemons' notes about
 # their limits are left out; the driver's own count is held back for the closing line.
-timeout 300 dbus-run-session -- /usr/bin/python3 "$root/tests/e2e-linux/driver.py" \
+timeout 420 dbus-run-session -- /usr/bin/python3 "$root/tests/e2e-linux/driver.py" \
   --program "$build/src/qt/ravlinkgui" --tools "$build/src/standin/linux" \
   --terminal "$build/src/standin/linux/standin-terminal" --work "$work" \
   --screenshots "$root/build/screenshots" "$@" 2>&1 |

@@ -5,7 +5,7 @@ import time
 import a11y
 import hands
 from check import fail, require, step
-from program import INPUT_PATIENCE, INPUT_TRIES, MAIN, Program, x_windows
+from program import MAIN, Program, x_windows
 from scenario import Scenario
 from support import (
     DOWNLOAD,
@@ -75,14 +75,6 @@ def watch_for_reaction(app, arp, baseline):
     return end
 
 
-def close_menu(app, popup):
-    for _ in range(INPUT_TRIES):
-        hands.press("Escape")
-        if wait_until(lambda: not a11y.quietly(lambda: a11y.showing(popup), True), INPUT_PATIENCE):
-            return
-    fail("the File menu would not close with Esc")
-
-
 def transfer_with_arp(mode, arguments):
     def run(box, environment):
         box.set_tool_sleep(TOOLS_RUN_FOR_MS)
@@ -108,7 +100,7 @@ def transfer_with_arp(mode, arguments):
             wait_until(lambda: a11y.quietly(lambda: a11y.showing(popup))),
             "the click given during ARP never opened the File menu",
         )
-        close_menu(app, popup)
+        app.close_menu(title, popup)
 
         step("wait for the loader")
         loader = wait_for_starts(box.tools, 2)[1]

@@ -9,6 +9,7 @@ import a11y
 import clipboard
 import dialogs
 import hands
+import settingsfile
 from check import require, require_equal, step
 from program import INPUT_PATIENCE, INPUT_TRIES, MAIN, OPTIONS, Program, x_windows
 from scenario import Scenario
@@ -182,6 +183,9 @@ def pasted_line_breaks(box, environment):
     settings = box.read_settings().decode("latin-1")
     devices = [line for line in settings.splitlines() if line.upper().startswith("DEVICE=")]
     require_equal("device lines in the settings file", ["DEVICE=/dev/ttyUSB0"], devices)
+    kept = settingsfile.kept(box.read_settings())
+    require_equal("upload file kept", "files/demo.elf", kept["UPLOAD"])
+    require_equal("recent files kept", ["files/demo.elf", ""], [kept["RECENT1"], kept["RECENT2"]])
 
 
 SCENARIOS = [

@@ -15,6 +15,7 @@ import handoff
 import names
 import options
 import pictures
+import recent
 import refusals
 import running
 import settings
@@ -29,8 +30,8 @@ from toollog import end_of, read_log, starts
 
 def all_scenarios():
     groups = (
-        startup, transfers, arp, refusals, dumps, options, settings, copying, handoff, running,
-        names, pictures,
+        startup, transfers, arp, refusals, dumps, options, settings, recent, copying, handoff,
+        running, names, pictures,
     )
     return [scenario for group in groups for scenario in group.SCENARIOS]
 

@@ -227,16 +227,43 @@ class Program:
             )
         require(a11y.check_value(box) == value, f"{name} would not change to {value}")
 
-    def choose(self, item):
-        """Opens the item's menu with a click on its title, then clicks the item."""
-        title, popup, entry = self.menu(item)
-        menu, chosen = title.name, entry.name
+    def _open_menu(self, title, popup):
+        """Opens a menu of the bar with a click on its title, again while it stays closed."""
         for _ in range(INPUT_TRIES):
             if a11y.quietly(lambda: a11y.showing(popup)):
                 break
             hands.click_at(*a11y.centre(title))
             wait_until(lambda: a11y.quietly(lambda: a11y.showing(popup)), INPUT_PATIENCE)
-        require(a11y.showing(popup), f"the menu {menu!r} did not open")
+        require(a11y.showing(popup), f"the menu {title.name!r} did not open")
+
+    def menu_entries(self, menu):
+        """What the menu of the bar named MENU shows once opened: the names of its shown items,
+        a separator as "-". Esc closes it again."""
+        title, popup, _ = self.menu(menu)
+        self._open_menu(title, popup)
+        entries = [
+            "-" if kid.getRoleName() == "separator" else kid.name
+            for kid in a11y.children(popup)
+            if a11y.showing(kid)
+        ]
+        self.close_menu(title, popup)
+        return entries
+
+    def close_menu(self, title, popup):
+        """Closes the open menu of the bar with Esc, again while it stays open."""
+        for _ in range(INPUT_TRIES):
+            hands.press("Escape")
+            if wait_until(
+                lambda: not a11y.quietly(lambda: a11y.showing(popup), True), INPUT_PATIENCE
+            ):
+                return
+        fail(f"the menu {title.name!r} would not close with Esc")
+
+    def choose(self, item):
+        """Opens the item's menu with a click on its title, then clicks the item."""
+        title, popup, entry = self.menu(item)
+        menu, chosen = title.name, entry.name
+        self._open_menu(title, popup)
         hands.click_at(*a11y.centre(entry))
         require(
             wait_until(lambda: not a11y.quietly(lambda: a11y.showing(popup), False)),
