@@ -22,3 +22,12 @@ def press(*keys):
 
 def type_text(text):
     _xdotool("type", "--delay", "10", "--", text)
+
+
+def move_pointer_away():
+    """Puts the pointer in the screen's bottom right corner, where no window of a test stands."""
+    size = subprocess.run(
+        ["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True, timeout=30
+    )
+    width, height = (int(n) for n in size.stdout.split())
+    _xdotool("mousemove", str(width - 1), str(height - 1))

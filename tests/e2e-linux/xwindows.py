@@ -59,6 +59,25 @@ class XWindows:
                 found.append(window.id)
         return found
 
+    def shown(self):
+        """The ids of every mapped top-level window; a menu that is open is one of them, having
+        no window manager to hold it."""
+        found = set()
+        for window in self._display.screen().root.query_tree().children:
+            try:
+                if window.get_attributes().map_state == X.IsViewable:
+                    found.add(window.id)
+            except error.XError:
+                continue
+        return found
+
+    def area(self, window):
+        """The window's (x, y, width, height) on the screen."""
+        target = self._display.create_resource_object("window", window)
+        size = target.get_geometry()
+        corner = self._display.screen().root.translate_coords(target, 0, 0)
+        return (corner.x, corner.y, size.width, size.height)
+
     def close_box(self, window):
         """What a window manager sends when the user clicks the window's close box."""
         target = self._display.create_resource_object("window", window)
@@ -82,8 +101,37 @@ DRAWN_COLOURS = 8
 
 def picture(window, path):
     """Pictures the window into the PNG file PATH; true when the picture shows it drawn."""
-    subprocess.run(["import", "-window", str(window), path], check=True, timeout=30)
+    _import(str(window), path)
+    colours, _ = _look(path)
+    return colours >= DRAWN_COLOURS
+
+
+def picture_drawn(window, path, seen):
+    """Pictures a window drawn in a few flat colours, a menu say, into the PNG file PATH; true
+    once it shows more than one colour and the same as the picture before, whose look SEEN
+    keeps from call to call."""
+    _import(str(window), path)
+    look = _look(path)
+    same = seen == [look]
+    seen[:] = [look]
+    return same and look[0] > 1
+
+
+def picture_of_screen(area, path):
+    """Pictures the (x, y, width, height) AREA of the screen, whatever windows it shows, into
+    the PNG file PATH."""
+    x, y, width, height = area
+    _import("root", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage")
+
+
+def _import(window, path, *options):
+    subprocess.run(["import", "-window", window, *options, path], check=True, timeout=30)
+
+
+def _look(path):
+    """The picture's number of colours and a digest of its pixels."""
     answer = subprocess.run(
-        ["identify", "-format", "%k", path], capture_output=True, text=True, timeout=30
+        ["identify", "-format", "%k %#", path], capture_output=True, text=True, timeout=30
     )
-    return int(answer.stdout or 0) >= DRAWN_COLOURS
+    colours, digest = (answer.stdout or "0 -").split()
+    return int(colours), digest
