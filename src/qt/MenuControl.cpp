@@ -11,9 +11,8 @@ MenuControl::MenuControl(const ui::MenuEntry& entry, ui::ControlKind kind, QActi
     : ui::Control(std::string(entry.name), kind), action_(action) {
   action->setObjectName(ToQt(entry.name));
   if (kind != ui::ControlKind::MenuItem) return;
-  action->setCheckable(true);
   QObject::connect(action, &QAction::triggered, [this](bool checkedNow) {
-    if (action_) action_->setChecked(!checkedNow);
+    if (action_ && action_->isCheckable()) action_->setChecked(!checkedNow);
     click();
   });
 }
@@ -49,8 +48,13 @@ bool MenuControl::checked() const {
   return action_ && action_->isChecked();
 }
 
+// An item becomes checkable when the program first gives it a mark or takes one away: Qt draws
+// an empty box beside every checkable item, which items that never carry a mark (Exit, the
+// recent files) should not show, while a screen reader tells the state of those that do.
 void MenuControl::setChecked(bool checked) {
-  if (action_) action_->setChecked(checked);
+  if (!action_) return;
+  action_->setCheckable(true);
+  action_->setChecked(checked);
 }
 
 }  // namespace loadergui::qt
