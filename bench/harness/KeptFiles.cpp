@@ -46,6 +46,9 @@ std::string KeepFiles(const std::string& executable, KeptFiles kept, std::string
   std::string folder = FolderOf(executable);
   std::string settings = folder + "\\tools\\settings.ini";
   bool keeping = kept == KeptFiles::UploadAndEightRecent;
+  // With no file yet there is nothing to clear, and the program's first start makes the file
+  // itself, its sections in its own order.
+  if (!keeping && GetFileAttributesA(settings.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
   for (int number = 1; keeping && number <= kRecentFiles; ++number) {
     std::string file = FullName(folder, KeptName(number));
     if (!MakeFile(file)) {
