@@ -80,7 +80,7 @@ void ShownProgram::close() {
   WaitForSingleObject(process_.hProcess, kPatienceMs);
 }
 
-StartResult MeasureStart(const std::string& executable) {
+StartResult MeasureStart(const std::string& executable, const std::string& uploadFile) {
   StartResult result;
   ShownProgram program(executable);
   if (program.failure().empty()) {
@@ -93,6 +93,9 @@ StartResult MeasureStart(const std::string& executable) {
       result.peakWorkingSet = counters.PeakWorkingSetSize;
     } else {
       result.failure = "GetProcessMemoryInfo failed (error " + std::to_string(GetLastError()) + ")";
+    }
+    if (!uploadFile.empty() && !ChildWindow(program.window(), "Edit", uploadFile, false)) {
+      result.failure = executable + " started without " + uploadFile + " in its upload box";
     }
     program.close();
   }

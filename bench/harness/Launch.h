@@ -41,8 +41,10 @@ class ShownProgram {
   std::string failure_;
 };
 
-// One measured start: shown, settled (input idle), peak working set read, closed.
-StartResult MeasureStart(const std::string& executable);
+// One measured start: shown, settled (input idle), peak working set read, closed. With an
+// upload file named, a start whose window shows no box holding it is a failure: the program
+// did not start with the files it was meant to.
+StartResult MeasureStart(const std::string& executable, const std::string& uploadFile);
 
 std::string FolderOf(const std::string& path);
 

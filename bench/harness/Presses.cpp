@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "HandleCount.h"
+#include "KeptFiles.h"
 #include "Launch.h"
 #include "ProcessWindows.h"
 
@@ -124,7 +125,10 @@ PressResult MeasureHandles(const std::string& executable, const std::string& upl
   std::string tools = FolderOf(executable) + "\\tools";
   std::string settings = tools + "\\settings.ini";
   std::string log = tools + "\\" + kLoaderLog;
-  // Upload mode with the serial loader: no ARP step, one loader process per press.
+  // Upload mode with the serial loader: no ARP step, one loader process per press; no files
+  // kept, whichever start of the program came last.
+  KeepFiles(executable, KeptFiles::None, result.failure);
+  if (!result.failure.empty()) return result;
   WritePrivateProfileStringA("SETTINGS", "TYPE", "&Upload", settings.c_str());
   WritePrivateProfileStringA("SETTINGS", "RAVLINK", "Serial", settings.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());  // flush
