@@ -5,8 +5,9 @@
 # ends the program and its display when it is stopped, then the shipped 32-bit Windows build
 # under Wine (its Windows tests, then the real program driven end to end through its windows),
 # the releases unpacked and started, and last a repeatable run of each fuzz target. Every suite
-# runs even when an earlier one fails. Ends with the line "N passed, N failed" over all of them,
-# and says loudly when the machine could not run the 32-bit program.
+# runs even when an earlier one fails; the Windows suites run beside the Linux ones. Ends with
+# the line "N passed, N failed" over all of them, and says loudly when the machine could not run
+# the 32-bit program.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # Which Windows build the suites run is this script's choice, made below.
@@ -16,21 +17,17 @@ mkdir -p "$logs"
 
 "$root/scripts/setup.sh" || exit 1
 
-broken=()  # suites that ended without their closing count (a build that failed, say)
-timings=() # each suite's time with its builds, for the summary
+# Each suite leaves its log, its exit status and its time in build/test-logs, which the summary
+# reads; a suite may run in the background.
+rm -f "$logs"/*.status "$logs"/*.time
 run_suite() {
   local name=$1 script=$2 started=$SECONDS
   shift 2
   "$root/scripts/$script" "$@" 2>&1 | tee "$logs/$name.log"
-  [[ ${PIPESTATUS[0]} -eq 0 ]] || broken+=("$name")
-  timings+=("$name $((SECONDS - started)) s")
+  echo "${PIPESTATUS[0]}" >"$logs/$name.status"
+  echo "$((SECONDS - started))" >"$logs/$name.time"
 }
 
-run_suite native test-native.sh
-run_suite sanitize test-sanitize.sh
-run_suite qt test-qt.sh
-run_suite e2e-linux test-e2e-linux.sh
-run_suite run test-run.sh
 # The Windows suites test the shipped 32-bit program. A machine whose kernel runs no 32-bit code
 # runs them on the x86_64 build under the 64-bit Wine instead, which finds every fault but those
 # of the 32-bit build alone, and the release check leaves out starting the zip's program; the
@@ -39,16 +36,43 @@ no_wine32=0
 if ! "$root/scripts/check-wine32.sh" 2>&1 | tee "$logs/wine32.log"; then
   no_wine32=1
 fi
+# The Windows suites, with the 32-bit program that the release check packs built last. They run
+# beside the Linux ones: each side spends much of its time waiting for windows, which the other
+# side's compiling fills. Their own displays, Wine prefixes and build folders keep them apart.
+windows_suites() {
+  if ((no_wine32)); then
+    LOADERGUI_WINDOWS_ARCH=x86_64 run_suite wine test-wine.sh
+    LOADERGUI_WINDOWS_ARCH=x86_64 run_suite e2e test-e2e.sh
+  else
+    run_suite wine test-wine.sh
+    run_suite e2e test-e2e.sh
+  fi
+  (source "$root/scripts/wine-common.sh" && build_shipped "$root" ravlinkgui ravlink-serial \
+    ravlink-ip arp)
+}
+echo "test: the Windows suites run in the background; their logs are build/test-logs/{wine,e2e}.log"
+windows_suites >/dev/null 2>"$logs/windows-builds.log" &
+windows_pid=$!
+# Stopped, the script takes the background suites with it.
+trap 'trap - TERM; kill 0' INT TERM
+
+run_suite native test-native.sh
+run_suite sanitize test-sanitize.sh
+run_suite qt test-qt.sh
+run_suite e2e-linux test-e2e-linux.sh
+run_suite run test-run.sh
+run_suite fuzz fuzz.sh --repeatable
+wait "$windows_pid"
+for name in wine e2e; do
+  echo "=== the end of build/test-logs/$name.log"
+  tail -n 25 "$logs/$name.log" 2>/dev/null
+done
+# The release check builds what the two sides built already, so it waits for both.
 if ((no_wine32)); then
-  LOADERGUI_WINDOWS_ARCH=x86_64 run_suite wine test-wine.sh
-  LOADERGUI_WINDOWS_ARCH=x86_64 run_suite e2e test-e2e.sh
   LOADERGUI_NO_WINE32=1 run_suite release test-release.sh
 else
-  run_suite wine test-wine.sh
-  run_suite e2e test-e2e.sh
   run_suite release test-release.sh
 fi
-run_suite fuzz fuzz.sh --repeatable
 
 # ctest: "100% tests passed, 0 tests failed out of 323"; GoogleTest: "[  PASSED  ] 193 tests."
 # and "[  FAILED  ] 2 tests, listed below:"; the drivers and the release check: "47 passed, 0
@@ -76,7 +100,14 @@ native_passed=$((${native_total:-0} - ${native_failed:-0}))
 sanitize_passed=$((${sanitize_total:-0} - ${sanitize_failed:-0}))
 passed=$((native_passed + sanitize_passed + ${qt_passed:-0} + ${e2e_linux_passed:-0} + ${run_passed:-0} + ${wine_passed:-0} + ${e2e_passed:-0} + ${release_passed:-0} + ${fuzz_passed:-0}))
 failed=$((${native_failed:-0} + ${sanitize_failed:-0} + ${qt_failed:-0} + ${e2e_linux_failed:-0} + ${run_failed:-0} + ${wine_failed:-0} + ${e2e_failed:-0} + ${release_failed:-0} + ${fuzz_failed:-0}))
-# A suite that failed without counting its failures (it did not build, say) counts as one.
+# A suite that failed without counting its failures (it did not build, say) counts as one; so
+# does one that left no status (its script could not start).
+broken=()
+timings=()
+for suite in native sanitize qt e2e-linux run wine e2e release fuzz; do
+  [[ $(cat "$logs/$suite.status" 2>/dev/null) == 0 ]] || broken+=("$suite")
+  timings+=("$suite $(cat "$logs/$suite.time" 2>/dev/null || echo '?') s")
+done
 for suite in "${broken[@]}"; do
   case $suite in
     native) [[ ${native_failed:-0} -gt 0 ]] || failed=$((failed + 1)) ;;
