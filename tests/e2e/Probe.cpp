@@ -138,6 +138,13 @@ void Probe::dropFiles(const std::vector<std::string>& paths) {
   Require(list.size() < probe::kMappingSize - 1, "too many files to drop at once");
   std::memcpy(view_ + 1, list.data(), list.size());
   ask(probe::kDropRequest, "dropping files");
+  // The drop is posted: a sent message would overtake it, so a posted marker follows it, and
+  // the drop has been taken once the marker has.
+  const auto* log = reinterpret_cast<const probe::KeyLog*>(view_ + probe::kKeyLogOffset);
+  long before = log->markers;
+  PostMessageA(window_, RegisterWindowMessageA(probe::kQueueMarker), 0, 0);
+  Require(WaitUntil([&] { return log->markers > before; }),
+          "the program did not take the dropped files from its queue");
 }
 
 long Probe::keysTaken() {

@@ -94,6 +94,13 @@ void LogKey(WPARAM virtualKey) {
   log->count = next + 1;
 }
 
+void CountMarker() {
+  char* view = SharedView();
+  if (!view) return;
+  auto* log = reinterpret_cast<probe::KeyLog*>(view + probe::kKeyLogOffset);
+  log->markers = log->markers + 1;
+}
+
 }  // namespace
 
 extern "C" __attribute__((dllexport)) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam,
@@ -112,11 +119,13 @@ extern "C" __attribute__((dllexport)) LRESULT CALLBACK ProbeHook(int code, WPARA
 // one and leaves it there (PM_NOREMOVE), which does not count.
 extern "C" __attribute__((dllexport)) LRESULT CALLBACK ProbeKeyHook(int code, WPARAM wParam,
                                                                     LPARAM lParam) {
+  static const UINT queueMarker = RegisterWindowMessageA(probe::kQueueMarker);
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) {
       LogKey(message->wParam);
     }
+    if (message->message == queueMarker) CountMarker();
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
