@@ -33,8 +33,10 @@ run_suite() {
 # of the 32-bit build alone, and the release check leaves out starting the zip's program; the
 # summary says so loudly. LOADERGUI_REQUIRE_WINE32=1 makes such a run fail.
 no_wine32=0
+windows_arch=i686
 if ! "$root/scripts/check-wine32.sh" 2>&1 | tee "$logs/wine32.log"; then
   no_wine32=1
+  windows_arch=x86_64
 fi
 # In the background, beside the Linux suites: the Windows tests (building the whole Windows tree,
 # the end-to-end driver included), the 32-bit program that the release check packs, and the fuzz
@@ -43,11 +45,7 @@ fi
 # after both, on a quiet machine: it drives the folder browser and drops, whose timing under
 # Wine does not stand a machine busy compiling.
 windows_side() {
-  if ((no_wine32)); then
-    LOADERGUI_WINDOWS_ARCH=x86_64 run_suite wine test-wine.sh
-  else
-    run_suite wine test-wine.sh
-  fi
+  LOADERGUI_WINDOWS_ARCH=$windows_arch run_suite wine test-wine.sh
   (source "$root/scripts/wine-common.sh" && build_shipped "$root" ravlinkgui ravlink-serial \
     ravlink-ip arp)
   run_suite fuzz fuzz.sh --repeatable
@@ -69,17 +67,9 @@ for name in wine fuzz; do
   echo "=== the end of build/test-logs/$name.log"
   tail -n 25 "$logs/$name.log" 2>/dev/null
 done
-if ((no_wine32)); then
-  LOADERGUI_WINDOWS_ARCH=x86_64 run_suite e2e test-e2e.sh
-else
-  run_suite e2e test-e2e.sh
-fi
+LOADERGUI_WINDOWS_ARCH=$windows_arch run_suite e2e test-e2e.sh
 # The release check builds what the two sides built already, so it waits for both.
-if ((no_wine32)); then
-  LOADERGUI_NO_WINE32=1 run_suite release test-release.sh
-else
-  run_suite release test-release.sh
-fi
+LOADERGUI_NO_WINE32=$no_wine32 run_suite release test-release.sh
 
 # ctest: "100% tests passed, 0 tests failed out of 323"; GoogleTest: "[  PASSED  ] 193 tests."
 # and "[  FAILED  ] 2 tests, listed below:"; the drivers and the release check: "47 passed, 0

@@ -158,19 +158,6 @@ void SelfWrittenSurvives(const Sandbox& box, const Environment& environment) {
                ReadWholeFile(box.settings()).value_or("(none)"));
 }
 
-// The system's sentence for an error, as the program shows it.
-std::string SystemSentence(DWORD error) {
-  char text[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, sizeof text, nullptr);
-  std::string sentence(text, length);
-  while (!sentence.empty() &&
-         (sentence.back() == '\n' || sentence.back() == '\r' || sentence.back() == ' ')) {
-    sentence.pop_back();
-  }
-  return sentence;
-}
-
 // A read-only settings file keeps its values; a run that changed something is told at its end
 // that they could not be saved, and why, and still ends; a run that changed nothing is not.
 void ReadOnlySettings(const Sandbox& box, const Environment& environment) {
@@ -193,7 +180,7 @@ void ReadOnlySettings(const Sandbox& box, const Environment& environment) {
     app.choose("&File", "E&xit");
     AnswerMessageBox(app, "Oops!",
                      "Sorry, the settings could not be saved to tools\\settings.ini.\r\n" +
-                         SystemSentence(ERROR_ACCESS_DENIED));
+                         SystemSays(ERROR_ACCESS_DENIED));
     app.waitForExit();
   }
   RequireEqual("read-only settings file", written,
